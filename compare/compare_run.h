@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "compare/switches.h"
+
+namespace varnel {
+
+class Platform;
+
+// The prompts and titles the compare run shows.
+inline constexpr char kCompareTitle[] = "File Compare";
+inline constexpr char kNoSourcePrompt[] = "Give us a source file, please";
+inline constexpr char kNoTargetPrompt[] = "Give us a target file, please";
+inline constexpr char kStartFailedPrompt[] = "Problem executing file compare";
+
+// One press of Compare: shortens both field texts, makes the report file,
+// runs the comparer into it through the interpreter, waits for it, and starts
+// the viewer on the report. Every failure ends in a message box; nothing is
+// thrown.
+void CompareRun(Platform& platform, const std::string& sourceText, const std::string& targetText,
+                const OptionSet& options);
+
+}  // namespace varnel

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace varnel {
+
+// An error raised by a platform operation. The compare run shows it as
+// "Oops, <number>: <description>"; on this platform the number is an errno.
+class PlatformError : public std::runtime_error {
+ public:
+  PlatformError(int number, const std::string& description)
+      : std::runtime_error(description), number_(number) {}
+  int number() const { return number_; }
+
+ private:
+  int number_;
+};
+
+// Message box styles: an OK button alone, or an OK button with the critical icon.
+enum class BoxStyle { kPlain = 0, kCritical = 16 };
+
+// The operations through which the compare run reaches the outside world.
+// The run holds all the logic; an implementation only does what each
+// operation says, so the run can be tested against a stand-in.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The form of an existing path that can stand unquoted between single
+  // blanks of a command line and names exactly that path; "" when nothing
+  // exists at `path` (or it is empty).
+  virtual std::string ShortForm(const std::string& path) const = 0;
+
+  // The folder for temporary files, ending in a separator; "" when there is none.
+  virtual std::string TempFolder() = 0;
+
+  // Creates a new, empty file in `folder` whose name begins with `prefix`
+  // and returns its full name; "" when no such file could be made.
+  virtual std::string UniqueTempFile(const std::string& folder, const std::string& prefix) = 0;
+
+  // Creates (or takes over) the fixed fallback report file at `path`, empty
+  // and private to the user, without following a planted link. False when that
+  // cannot be done safely.
+  virtual bool CreateFallbackFile(const std::string& path) = 0;
+
+  // What the comparer's command line begins with, up to and including the
+  // blank before the first switch: the interpreter, if the platform needs one
+  // written into the line, and the comparer.
+  virtual std::string CommandPrefix() const = 0;
+
+  // What the viewer's command line begins with, including its trailing blank.
+  virtual std::string ViewerPrefix() const = 0;
+
+  // Starts `commandLine` through the command interpreter without waiting.
+  // Returns the process identifier, or 0 when nothing was started; may also
+  // throw PlatformError.
+  virtual long Start(const std::string& commandLine) = 0;
+
+  // Waits, without a time-out, until the process `pid` has ended.
+  virtual void Wait(long pid) = 0;
+
+  // Starts the viewer's `commandLine` and does not wait for it, nor leave
+  // anything behind for the program to collect; may throw PlatformError.
+  virtual void StartDetached(const std::string& commandLine) = 0;
+
+  // Shows a modal message box and returns when the user has closed it. Without
+  // a title the box carries the application's title.
+  virtual void MessageBox(const std::string& prompt, BoxStyle style,
+                          const std::optional<std::string>& title) = 0;
+};
+
+}  // namespace varnel

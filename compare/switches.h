@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace varnel {
+
+// The Details toggle's two captions. The caption is the view state: options
+// take part in a comparison only while the details are shown.
+inline constexpr std::string_view kShowDetailsCaption = "Details >>>";
+inline constexpr std::string_view kHideDetailsCaption = "No Details <<<";
+
+// The option set of one comparison, as the main window holds it.
+struct OptionSet {
+  std::string advancedCaption{kShowDetailsCaption};  // the Details toggle's caption
+  // Tick states: 0 unticked, 1 ticked, 2 grayed; anything but 0 counts as ticked.
+  std::int16_t chkA = 0, chkB = 0, chkC = 0, chkL = 0, chkN = 0, chkT = 0, chkW = 0;
+  std::string txtLB = "0";        // count fields, untrimmed, as typed
+  std::string txtMinMatch = "0";
+};
+
+// The decimal separator of the user's locale (LC_NUMERIC).
+std::string UserDecimalPoint();
+
+// True when `text` is a plain decimal number (blanks around, optional sign,
+// digits, `decimalPoint`) whose value is strictly greater than 0.
+bool PassesCountTest(std::string_view text, std::string_view decimalPoint);
+
+// The switch string: zero or more comparer switches, each followed by exactly
+// one blank, in fixed order. Changes nothing and reports no error of its own.
+std::string BuildSwitches(const OptionSet& options, std::string_view decimalPoint);
+std::string BuildSwitches(const OptionSet& options);
+
+}  // namespace varnel
