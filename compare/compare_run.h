@@ -17,7 +17,8 @@ inline constexpr char kStartFailedPrompt[] = "Problem executing file compare";
 // One press of Compare: shortens both field texts, makes the report file,
 // runs the comparer into it through the interpreter, waits for it, and starts
 // the viewer on the report. Every failure ends in a message box; nothing is
-// thrown.
+// thrown. A PlatformError shows its own number; running out of memory shows
+// ENOMEM, and any other unexpected failure -1, each with its description.
 void CompareRun(Platform& platform, const std::string& sourceText, const std::string& targetText,
                 const OptionSet& options);
 

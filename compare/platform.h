@@ -41,8 +41,8 @@ class Platform {
   virtual std::string UniqueTempFile(const std::string& folder, const std::string& prefix) = 0;
 
   // Creates (or takes over) the fixed fallback report file at `path`, empty
-  // and private to the user, without following a planted link. False when that
-  // cannot be done safely.
+  // and private to the user, without following a planted link. False, or a
+  // PlatformError carrying the reason, when that cannot be done safely.
   virtual bool CreateFallbackFile(const std::string& path) = 0;
 
   // What the comparer's command line begins with, up to and including the

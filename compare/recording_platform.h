@@ -1,0 +1,80 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compare/platform.h"
+
+namespace varnel {
+
+// A stand-in for the real platform operations: it records every operation in
+// `calls`, in order, as "Name(argument)", answers from the fields below, and
+// throws PlatformError(errorNumber, errorText) from the operation named in
+// `failIn`. It starts nothing and shows nothing.
+class RecordingPlatform : public Platform {
+ public:
+  // One message box as it was asked for.
+  struct Box {
+    std::string prompt;
+    BoxStyle style;
+    std::optional<std::string> title;
+  };
+
+  mutable std::vector<std::string> calls;
+  std::vector<Box> boxes;
+
+  std::map<std::string, std::string> shortForms;  // paths with no entry give ""
+  std::string tempFolder = "C:\\TEMP\\";
+  std::string uniqueFile = "C:\\TEMP\\FC_1A2B.TMP";  // "" makes the request fail
+  bool fallbackCreated = true;
+  std::string commandPrefix = "c:\\windows\\command.com /C fc ";
+  std::string viewerPrefix = "notepad.exe ";
+  long pid = 4242;
+
+  std::string failIn;  // "ShortForm", "TempFolder", "Start", ... or "" for none
+  int errorNumber = 5;
+  std::string errorText = "Invalid procedure call or argument";
+
+  std::string ShortForm(const std::string& path) const override {
+    Record("ShortForm", path);
+    const auto found = shortForms.find(path);
+    return found == shortForms.end() ? "" : found->second;
+  }
+  std::string TempFolder() override {
+    Record("TempFolder", "");
+    return tempFolder;
+  }
+  std::string UniqueTempFile(const std::string& folder, const std::string& prefix) override {
+    Record("UniqueTempFile", folder + "," + prefix);
+    return uniqueFile;
+  }
+  bool CreateFallbackFile(const std::string& path) override {
+    Record("CreateFallbackFile", path);
+    return fallbackCreated;
+  }
+  std::string CommandPrefix() const override { return commandPrefix; }
+  std::string ViewerPrefix() const override { return viewerPrefix; }
+  long Start(const std::string& commandLine) override {
+    Record("Start", commandLine);
+    return pid;
+  }
+  void Wait(long waitedPid) override { Record("Wait", std::to_string(waitedPid)); }
+  void StartDetached(const std::string& commandLine) override {
+    Record("StartDetached", commandLine);
+  }
+  void MessageBox(const std::string& prompt, BoxStyle style,
+                  const std::optional<std::string>& title) override {
+    Record("MessageBox", prompt);
+    boxes.push_back({prompt, style, title});
+  }
+
+ private:
+  void Record(const std::string& name, const std::string& argument) const {
+    calls.push_back(name + "(" + argument + ")");
+    if (name == failIn) throw PlatformError(errorNumber, errorText);
+  }
+};
+
+}  // namespace varnel
