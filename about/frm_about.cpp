@@ -1,0 +1,152 @@
+#include "about/frm_about.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include <varnel_version.h>
+
+#include "about/program_fonts.h"
+#include "about/program_icon.h"
+#include "about/taskbar.h"
+
+namespace {
+
+// The layout is kept in twips, as drawn; 15 twips make one pixel at 96 dpi.
+constexpr int kTwipsPerPixel = 15;
+
+constexpr int Px(int twips) {
+  return twips / kTwipsPerPixel;
+}
+
+QRect PxRect(const QRect& twips) {
+  return QRect(Px(twips.x()), Px(twips.y()), Px(twips.width()), Px(twips.height()));
+}
+
+const QSize kClientTwips(5730, 3135);
+
+// The OK button covers the right end of the disclaimer's first lines; the
+// disclaimer wraps this much short of its own right edge so no word hides
+// under the button.
+constexpr int kDisclaimerRightInset = Px(4215 + 240 - 4350) + 1;
+
+QPalette BlackText(QPalette palette) {
+  palette.setColor(QPalette::WindowText, Qt::black);
+  return palette;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setModal(false);
+  setSizeGripEnabled(false);
+  setFont(varnel::WindowFont());
+  setFixedSize(Px(kClientTwips.width()), Px(kClientTwips.height()));
+
+  createIcon();
+  createLabels();
+  createButton();
+  Form_Load();
+}
+
+void frmAbout::createIcon() {
+  picIcon = new QLabel(this);
+  picIcon->setObjectName(QStringLiteral("picIcon"));
+  picIcon->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+  picIcon->setAlignment(Qt::AlignCenter);
+  picIcon->setPixmap(varnel::ProgramPixmap());
+  picIcon->setGeometry(PxRect(QRect(240, 240, 540, 540)));
+}
+
+QLabel* frmAbout::createLabel(const QRect& twips) {
+  auto* label = new QLabel(this);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(true);
+  label->setGeometry(PxRect(twips));
+  return label;
+}
+
+void frmAbout::createLabels() {
+  lblDescription = createLabel(QRect(1050, 1035, 3885, 405));
+  lblDescription->setObjectName(QStringLiteral("lblDescription"));
+  lblDescription->setFont(varnel::ClassicFont(9.75));
+  lblDescription->setPalette(BlackText(lblDescription->palette()));
+  lblDescription->setText(tr("File compare utility."));
+
+  lblDisclaimer = createLabel(QRect(240, 2670, 4215, 825));
+  lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+  lblDisclaimer->setPalette(BlackText(lblDisclaimer->palette()));
+  lblDisclaimer->setContentsMargins(0, 0, kDisclaimerRightInset, 0);
+  lblDisclaimer->setText(
+      tr("Warning: ...This program comes with no warranty of any kind. You use it at your own "
+         "risk."));
+
+  lblTitle = createLabel(QRect(1050, 240, 3885, 480));
+  lblTitle->setObjectName(QStringLiteral("lblTitle"));
+  lblTitle->setFont(varnel::ClassicFont(12, QFont::Bold));
+
+  lblVersion = createLabel(QRect(1050, 690, 3885, 225));
+  lblVersion->setObjectName(QStringLiteral("lblVersion"));
+
+  lblWeb = createLabel(QRect(1035, 1470, 3885, 780));
+  lblWeb->setObjectName(QStringLiteral("lblWeb"));
+  lblWeb->setPalette(BlackText(lblWeb->palette()));
+  lblWeb->setText(
+      tr("News, updates and help for this program are on its web page: "
+         "https://varnel.example.org/"));
+}
+
+void frmAbout::createButton() {
+  cmdOK = new QPushButton(tr("OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setGeometry(PxRect(QRect(4350, 2625, 1260, 345)));
+  cmdOK->setDefault(true);
+  cmdOK->setFocus();
+  cmdOK->raise();
+  connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+}
+
+void frmAbout::Form_Load() {
+  const QString title = QString::fromUtf8(varnel::kProgramTitle);
+  setWindowTitle(tr("About %1").arg(title));
+  lblVersion->setText(tr("Version %1.%2.%3")
+                          .arg(varnel::kVersionMajor)
+                          .arg(varnel::kVersionMinor)
+                          .arg(varnel::kVersionRevision));
+  lblTitle->setText(title);
+}
+
+void frmAbout::cmdOK_Click() {
+  close();
+}
+
+// OK is the cancel button as well: Escape presses it rather than rejecting.
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    cmdOK->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+// The etched rule between the web notice and the disclaimer: a grey line
+// with a two-pixel white line under it.
+void frmAbout::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter painter(this);
+  painter.fillRect(QRect(QPoint(Px(90), Px(2445)), QPoint(Px(5654), Px(2445))),
+                   QColor(128, 128, 128));
+  painter.fillRect(QRect(QPoint(Px(105), Px(2460)), QPoint(Px(5654), Px(2460) + 1)), Qt::white);
+}
+
+void frmAbout::showEvent(QShowEvent* event) {
+  if (!shownBefore && !event->spontaneous()) {
+    shownBefore = true;
+    varnel::KeepOutOfTaskbar(this);
+  }
+  QDialog::showEvent(event);
+}
