@@ -9,7 +9,7 @@
 
 #include "about/program_fonts.h"
 #include "about/program_icon.h"
-#include "about/taskbar.h"
+#include "about/window_hints.h"
 
 namespace {
 
@@ -50,7 +50,18 @@ frmAbout::frmAbout(QWidget* parent)
   createIcon();
   createLabels();
   createButton();
+  createNativeWindow();
   Form_Load();
+}
+
+// The native window is made now, so the window manager hints are in place
+// before it is mapped. Marking the window as moved keeps QDialog from
+// centring it: where it opens is left to the window manager.
+void frmAbout::createNativeWindow() {
+  winId();
+  varnel::KeepOutOfTaskbar(this);
+  varnel::UseFixedDialogFrame(this);
+  setAttribute(Qt::WA_Moved);
 }
 
 void frmAbout::createIcon() {
@@ -141,12 +152,4 @@ void frmAbout::paintEvent(QPaintEvent* event) {
   painter.fillRect(QRect(QPoint(Px(90), Px(2445)), QPoint(Px(5654), Px(2445))),
                    QColor(128, 128, 128));
   painter.fillRect(QRect(QPoint(Px(105), Px(2460)), QPoint(Px(5654), Px(2460) + 1)), Qt::white);
-}
-
-void frmAbout::showEvent(QShowEvent* event) {
-  if (!shownBefore && !event->spontaneous()) {
-    shownBefore = true;
-    varnel::KeepOutOfTaskbar(this);
-  }
-  QDialog::showEvent(event);
 }

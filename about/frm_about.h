@@ -27,12 +27,12 @@ class frmAbout : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void createIcon();
   void createLabels();
   void createButton();
+  void createNativeWindow();
   QLabel* createLabel(const QRect& twips);
 
   QLabel* picIcon = nullptr;
@@ -42,5 +42,4 @@ class frmAbout : public QDialog {
   QLabel* lblWeb = nullptr;
   QLabel* lblDisclaimer = nullptr;
   QPushButton* cmdOK = nullptr;
-  bool shownBefore = false;
 };
