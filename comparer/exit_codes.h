@@ -1,0 +1,15 @@
+// The comparer's exit statuses, named in this one place.
+#pragma once
+
+namespace fc {
+
+// What the process reports to its caller: the files are the same, they differ (a failed resync
+// counts as a difference), or something went wrong (a bad switch, a file that cannot be used, a
+// read or write error).
+enum ExitCode : int {
+  kExitSame = 0,
+  kExitDifferent = 1,
+  kExitTrouble = 2,
+};
+
+}  // namespace fc

@@ -1,0 +1,82 @@
+#include "comparer/input_buffer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace fc {
+namespace {
+
+// Handed out for empty ranges, so that nullptr always means a read error.
+const char kNothing[1] = {0};
+
+}  // namespace
+
+InputBuffer::InputBuffer(Source& source, std::string name, uint64_t size, size_t chunk)
+    : source_(source), name_(std::move(name)), size_(size), chunk_(std::max<size_t>(chunk, 8)) {}
+
+// Reads exactly `len` bytes unless the input ends first; an end before the length taken at
+// opening means the input shrank, which is reported like any other read error.
+bool InputBuffer::ReadFully(uint64_t off, char* out, size_t len, size_t* got) {
+  *got = 0;
+  while (*got < len) {
+    size_t n = 0;
+    std::string why;
+    if (!source_.ReadAt(off + *got, out + *got, len - *got, &n, &why)) {
+      error_ = "FC: error reading " + name_ + " - " + why;
+      return false;
+    }
+    if (n == 0) {
+      error_ = "FC: " + name_ + " shrank while it was being read";
+      return false;
+    }
+    *got += n;
+  }
+  return true;
+}
+
+bool InputBuffer::Fill(uint64_t pos, size_t want) {
+  uint64_t start = pos;
+  uint64_t buf_end = buf_off_ + buf_len_;
+  if (keep_ != kNoKeep && keep_ <= pos && keep_ >= buf_off_ && pos - keep_ <= chunk_ / 4)
+    start = keep_;
+  if (start >= buf_off_ && start <= buf_end && buf_len_ > 0) {
+    size_t keep = static_cast<size_t>(buf_end - start);
+    std::memmove(buf_.data(), buf_.data() + (start - buf_off_), keep);
+    buf_len_ = keep;
+  } else {
+    buf_len_ = 0;
+  }
+  buf_off_ = start;
+  size_t need = static_cast<size_t>(pos - start) + want;
+  if (buf_.size() < std::max(need, chunk_)) buf_.resize(std::max({need, chunk_, buf_.size() * 2}));
+  uint64_t left = size_ - (buf_off_ + buf_len_);
+  size_t room = std::min<uint64_t>(buf_.size() - buf_len_, left);
+  size_t got = 0;
+  if (!ReadFully(buf_off_ + buf_len_, buf_.data() + buf_len_, room, &got)) return false;
+  buf_len_ += got;
+  return true;
+}
+
+const char* InputBuffer::Window(uint64_t pos, size_t want, size_t* avail) {
+  *avail = 0;
+  if (failed()) return nullptr;
+  if (pos >= size_) return kNothing;
+  want = static_cast<size_t>(std::min<uint64_t>(want, size_ - pos));
+  if (pos < buf_off_ || pos + want > buf_off_ + buf_len_) {
+    if (!Fill(pos, want)) return nullptr;
+  }
+  *avail = static_cast<size_t>(buf_off_ + buf_len_ - pos);
+  return buf_.data() + (pos - buf_off_);
+}
+
+const char* InputBuffer::Fetch(uint64_t off, size_t len) {
+  if (failed()) return nullptr;
+  if (len == 0) return kNothing;
+  if (off >= buf_off_ && off + len <= buf_off_ + buf_len_) return buf_.data() + (off - buf_off_);
+  if (scratch_.size() < len) scratch_.resize(len);
+  size_t got = 0;
+  if (!ReadFully(off, scratch_.data(), len, &got)) return nullptr;
+  return scratch_.data();
+}
+
+}  // namespace fc

@@ -1,0 +1,48 @@
+// The report's way out: one large buffer in front of a file descriptor.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fc {
+
+// Collects the report and writes it in large pieces. After the first failed write everything
+// else is dropped and failed() stays true.
+class Output {
+ public:
+  explicit Output(int fd, size_t capacity = size_t{1} << 20);
+
+  void Write(std::string_view text) {
+    if (text.size() <= buf_.size() - used_) {
+      text.copy(buf_.data() + used_, text.size());
+      used_ += text.size();
+    } else {
+      WriteSlow(text);
+    }
+  }
+  // Room for at least `n` more bytes (n no more than the capacity), to format into directly;
+  // Commit() then says how many were used.
+  char* Reserve(size_t n) {
+    if (buf_.size() - used_ < n) Flush();
+    return buf_.data() + used_;
+  }
+  void Commit(size_t n) { used_ += n; }
+
+  // Writes out what is buffered. Returns false when this or an earlier write failed.
+  bool Flush();
+  bool failed() const { return !error_.empty(); }
+  // The system's reason for the failed write.
+  const std::string& error() const { return error_; }
+
+ private:
+  void WriteSlow(std::string_view text);
+
+  int fd_;
+  std::vector<char> buf_;
+  size_t used_ = 0;
+  std::string error_;
+};
+
+}  // namespace fc

@@ -1,0 +1,100 @@
+#include "comparer/report.h"
+
+#include <cstdio>
+
+namespace fc {
+namespace {
+
+const char kHex[] = "0123456789ABCDEF";
+
+}  // namespace
+
+Report::Report(Output& out, std::string name1, std::string name2, bool binary, bool abbreviate,
+               bool numbers)
+    : out_(out),
+      names_{std::move(name1), std::move(name2)},
+      binary_(binary),
+      abbreviate_(abbreviate),
+      numbers_(numbers) {}
+
+bool Report::Start() {
+  out_.Write("Comparing files " + names_[0] + " and " + names_[1] + "\n");
+  return !out_.failed();
+}
+
+bool Report::PrintLine(int k, uint64_t line, LineAccess& lines) {
+  std::string_view text;
+  if (!lines.Text(k, line, &text)) return false;
+  if (numbers_) {
+    char number[32];
+    int n =
+        std::snprintf(number, sizeof number, "%5llu:  ", static_cast<unsigned long long>(line + 1));
+    out_.Write(std::string_view(number, static_cast<size_t>(n)));
+  }
+  out_.Write(text);
+  out_.Write("\n");
+  return true;
+}
+
+bool Report::Side(int k, const BlockSide& side, LineAccess& lines) {
+  out_.Write("***** ");
+  out_.Write(names_[k]);
+  out_.Write("\n");
+  if (side.has_before && !PrintLine(k, side.first - 1, lines)) return false;
+  uint64_t end = side.first + side.count;
+  if (abbreviate_ && side.count >= 3) {
+    if (!PrintLine(k, side.first, lines)) return false;
+    out_.Write("...\n");
+    if (!PrintLine(k, end - 1, lines)) return false;
+  } else {
+    for (uint64_t line = side.first; line < end; ++line)
+      if (!PrintLine(k, line, lines)) return false;
+  }
+  return !side.has_resync || PrintLine(k, end, lines);
+}
+
+bool Report::Block(const BlockSide& a, const BlockSide& b, LineAccess& lines) {
+  if (!Side(0, a, lines) || !Side(1, b, lines)) return false;
+  out_.Write("*****\n\n");
+  return !out_.failed();
+}
+
+bool Report::ResyncFailed(uint64_t line_a, bool ended_a, uint64_t line_b, bool ended_b) {
+  auto where = [](uint64_t line, bool ended) {
+    return ended ? std::string("the end") : "line " + std::to_string(line + 1);
+  };
+  out_.Write("Resync failed.  Files are too different.\n");
+  out_.Write("No match found again from " + where(line_a, ended_a) + " of " + names_[0] + " and " +
+             where(line_b, ended_b) + " of " + names_[1] + ".\n\n");
+  return !out_.failed();
+}
+
+bool Report::Difference(uint64_t offset, unsigned char a, unsigned char b) {
+  char* p = out_.Reserve(32);
+  int digits = 8;
+  while (digits < 16 && (offset >> (4 * digits)) != 0) ++digits;
+  for (int d = digits - 1; d >= 0; --d) *p++ = kHex[(offset >> (4 * d)) & 0xF];
+  p[0] = ':';
+  p[1] = ' ';
+  p[2] = kHex[a >> 4];
+  p[3] = kHex[a & 0xF];
+  p[4] = ' ';
+  p[5] = kHex[b >> 4];
+  p[6] = kHex[b & 0xF];
+  p[7] = '\n';
+  out_.Commit(static_cast<size_t>(digits) + 8);
+  return !out_.failed();
+}
+
+bool Report::Longer(int longer) {
+  out_.Write("FC: " + names_[longer] + " longer than " + names_[1 - longer] + "\n");
+  return !out_.failed();
+}
+
+bool Report::Finish(bool differed) {
+  if (!differed) out_.Write("FC: no differences encountered\n");
+  if (binary_ || !differed) out_.Write("\n");
+  return out_.Flush();
+}
+
+}  // namespace fc

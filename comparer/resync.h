@@ -1,0 +1,67 @@
+// Finding where two files match again after a difference.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "comparer/line_window.h"
+
+namespace fc {
+
+// A resync point, as distances from the block's start: file1 line a+i, file2 line b+j.
+struct ResyncPoint {
+  bool found = false;
+  uint64_t i = 0;
+  uint64_t j = 0;
+};
+
+// The positions of the runs seen so far on one side, found by the hash of a run.
+class RunIndex {
+ public:
+  static constexpr uint32_t kNone = UINT32_MAX;
+  void Clear();
+  // Adds the next position (0, 1, 2, ...) under `key`.
+  void Add(uint64_t key);
+  // The lowest position added under `key`, or kNone; Next() gives the following ones in order.
+  uint32_t First(uint64_t key) const;
+  uint32_t Next(uint32_t pos) const { return next_[pos]; }
+
+ private:
+  size_t Slot(uint64_t key) const;
+  void Grow();
+
+  std::vector<uint64_t> keys_;   // the key of each position
+  std::vector<uint32_t> next_;   // the next position with the same key
+  std::vector<uint32_t> last_;   // at a chain's first position: the chain's last position
+  std::vector<uint32_t> slots_;  // open addressing: a chain's first position, or kNone
+  size_t chains_ = 0;
+};
+
+// Searches for the resync point; keeps its index memory from one search to the next.
+class ResyncSearch {
+ public:
+  explicit ResyncSearch(const KeyOptions& options) : options_(options) {}
+
+  // From the first difference at the start of both windows, finds the point (i, j) with
+  // i, j <= max_mismatch where the next min_match lines are equal pairwise, or where both files
+  // end within that many lines with every remaining line equal; the smallest i + j wins, then
+  // the smallest i. Sets point->found = false when there is none. Returns false after a read
+  // error, which the windows' inputs then hold.
+  bool Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
+            ResyncPoint* point);
+
+ private:
+  bool Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same);
+  bool SameRun(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t len, bool* same);
+  bool Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
+            ResyncPoint* best);
+
+  const KeyOptions& options_;
+  RunIndex index_a_;
+  RunIndex index_b_;
+  std::string scratch_a_;
+  std::string scratch_b_;
+};
+
+}  // namespace fc

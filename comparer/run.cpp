@@ -1,0 +1,85 @@
+#include "comparer/run.h"
+
+#include <unistd.h>
+
+#include <memory>
+
+#include "comparer/arguments.h"
+#include "comparer/binary_compare.h"
+#include "comparer/file_source.h"
+#include "comparer/input_buffer.h"
+#include "comparer/output.h"
+#include "comparer/report.h"
+#include "comparer/text_compare.h"
+
+namespace fc {
+namespace {
+
+// Reads of this size keep system calls few; two of them per file bound the memory a text
+// comparison needs besides its /LB window and its longest line.
+constexpr size_t kTextChunk = size_t{1} << 20;
+constexpr size_t kBinaryChunk = size_t{256} << 10;
+
+ExitCode Finish(Output& out, int err_fd, ExitCode code) {
+  if (out.Flush()) return code;
+  std::string line = "FC: cannot write the report - " + out.error() + "\n";
+  ssize_t ignored = write(err_fd, line.data(), line.size());
+  (void)ignored;
+  return kExitTrouble;
+}
+
+ExitCode Compare(const Arguments& args, Output& out) {
+  const Options& o = args.options;
+  bool binary = o.binary || (!o.force_text && NameChoosesBinary(args.file1));
+  uint64_t size1 = 0, size2 = 0;
+  std::string complaint;
+  std::unique_ptr<FileSource> file1 = FileSource::Open(args.file1, &size1, &complaint);
+  std::unique_ptr<FileSource> file2;
+  if (file1) file2 = FileSource::Open(args.file2, &size2, &complaint);
+  if (!file1 || !file2) {
+    out.Write(complaint + "\n");
+    return kExitTrouble;
+  }
+  size_t chunk = binary ? kBinaryChunk : kTextChunk;
+  InputBuffer in1(*file1, args.file1, size1, chunk);
+  InputBuffer in2(*file2, args.file2, size2, chunk);
+  Report report(out, args.file1, args.file2, binary, o.abbreviate, o.line_numbers);
+  if (!report.Start()) return kExitTrouble;
+  std::string error;
+  Outcome outcome;
+  if (binary) {
+    outcome = CompareBinary(in1, in2, report, &error);
+  } else {
+    TextOptions text;
+    text.key.expand_tabs = !o.keep_tabs;
+    text.key.compress_white = o.compress_white;
+    text.key.fold_case = o.ignore_case;
+    text.max_mismatch = o.max_mismatch;
+    text.min_match = o.min_match;
+    outcome = CompareText(in1, in2, text, report, &error);
+  }
+  if (!error.empty()) out.Write(error + "\n");
+  if (outcome == Outcome::kSame) return kExitSame;
+  return outcome == Outcome::kDifferent ? kExitDifferent : kExitTrouble;
+}
+
+}  // namespace
+
+ExitCode RunComparer(const std::vector<std::string>& args, int out_fd, int err_fd) {
+  Arguments parsed = ParseArguments(args);
+  Output out(out_fd);
+  switch (parsed.action) {
+    case Action::kUsage:
+      out.Write(UsageText());
+      return Finish(out, err_fd, kExitSame);
+    case Action::kRefuse:
+      out.Write(parsed.complaint + "\n");
+      return Finish(out, err_fd, kExitTrouble);
+    case Action::kCompare:
+      break;
+  }
+  ExitCode code = Compare(parsed, out);
+  return Finish(out, err_fd, code);
+}
+
+}  // namespace fc

@@ -1,0 +1,50 @@
+// What the comparison engines hand their results to; the report writer is the real one.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace fc {
+
+// One side of a text block, in 0-based line numbers: the block's lines are
+// first .. first+count-1; the line before is first-1 and the resync line first+count.
+struct BlockSide {
+  uint64_t first = 0;
+  uint64_t count = 0;
+  bool has_before = false;
+  bool has_resync = false;
+};
+
+// Gives the text of a line the engine still holds, without its line end.
+class LineAccess {
+ public:
+  virtual ~LineAccess() = default;
+  // Sets *text for line `line` of side 0 (file1) or 1 (file2); valid until the next call.
+  // Returns false after a read error, which the engine then reports.
+  virtual bool Text(int side, uint64_t line, std::string_view* text) = 0;
+};
+
+// Receives the results of a text comparison in file order. Each call returns false when the
+// report can no longer be written; the engine then stops.
+class TextSink {
+ public:
+  virtual ~TextSink() = default;
+  // One block of differing lines, with its surrounding lines read through `lines`.
+  virtual bool Block(const BlockSide& a, const BlockSide& b, LineAccess& lines) = 0;
+  // No resync point was found from these 0-based lines; `ended` says a file had ended there.
+  virtual bool ResyncFailed(uint64_t line_a, bool ended_a, uint64_t line_b, bool ended_b) = 0;
+  // The comparison is over; `differed` says whether anything was reported.
+  virtual bool Finish(bool differed) = 0;
+};
+
+// Receives the results of a binary comparison in file order; false stops the engine.
+class BinarySink {
+ public:
+  virtual ~BinarySink() = default;
+  virtual bool Difference(uint64_t offset, unsigned char a, unsigned char b) = 0;
+  // After the common length, file `longer` (0 or 1) still has bytes.
+  virtual bool Longer(int longer) = 0;
+  virtual bool Finish(bool differed) = 0;
+};
+
+}  // namespace fc
