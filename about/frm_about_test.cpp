@@ -130,12 +130,6 @@ TEST_F(FrmAboutTest, EscapePressesOK) {
   EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST_F(FrmAboutTest, EnterPressesOK) {
-  QSignalSpy clicks(child<QPushButton>("cmdOK"), &QPushButton::clicked);
-  QTest::keyClick(about, Qt::Key_Enter);
-  EXPECT_EQ(clicks.count(), 1);
-}
-
 // Every way of closing the window discards it.
 enum class CloseBy { kOkClick, kReturn, kEnter, kEscape, kCloseBox };
 

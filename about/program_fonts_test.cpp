@@ -31,14 +31,6 @@ TEST(ProgramFontsTest, ArialFallsBackToLiberationSans) {
   EXPECT_EQ(QFontInfo(varnel::AboutButtonFont()).family(), QStringLiteral("Liberation Sans"));
 }
 
-TEST(ProgramFontsTest, SizesAndWeights) {
-  EXPECT_DOUBLE_EQ(varnel::WindowFont().pointSizeF(), 8.0);
-  EXPECT_EQ(varnel::WindowFont().weight(), QFont::Normal);
-  EXPECT_DOUBLE_EQ(varnel::AboutButtonFont().pointSizeF(), 6.75);
-  EXPECT_EQ(varnel::AboutButtonFont().weight(), QFont::Normal);
-  EXPECT_FALSE(varnel::AboutButtonFont().italic());
-}
-
 // The main window's widest captions must fit their boxes, or the stand-in
 // face is too wide for the layout.
 TEST(ProgramFontsTest, WidestMainWindowCaptionsFit) {
