@@ -1,1 +1,229 @@
+// The built program on tiny files made in a scratch folder: the whole report and the exit
+// status for each switch and each kind of trouble.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class FcProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/fc_test_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(dir_ + "/" + name, std::ios::binary) << bytes;
+  }
+
+  std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  // Runs fc in the scratch folder; stdout goes to a file there unless `out_path` names another.
+  Result Fc(std::vector<std::string> args, const std::string& out_path = "") {
+    std::vector<char*> argv;
+    std::string program = FC_PROGRAM;
+    argv.push_back(program.data());
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::string out = out_path.empty() ? dir_ + "/.out" : out_path, err = dir_ + "/.err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid;
+    Result r;
+    EXPECT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    // A comparer that waits on a pipe or a device would hang here: give it ten seconds.
+    int status = 0;
+    for (int tries = 0; waitpid(pid, &status, WNOHANG) == 0; ++tries) {
+      if (tries == 1000) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        ADD_FAILURE() << "fc did not finish";
+        return r;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (out_path.empty()) r.out = Read(out);
+    r.err = Read(err);
+    return r;
+  }
+
+  void Expect(std::vector<std::string> args, int status, const std::string& report) {
+    Result r = Fc(args);
+    EXPECT_EQ(r.status, status) << args.front();
+    EXPECT_EQ(r.out, report) << args.front();
+    EXPECT_EQ(r.err, "");
+  }
+
+  std::string dir_;
+};
+
+const char kSame[] = "Comparing files a.txt and b.txt\nFC: no differences encountered\n\n";
+
+TEST_F(FcProgram, PlainBlockAndNoDifferences) {
+  Write("a.txt", "one\ntwo\nthree\nfour\n");
+  Write("b.txt", "one\nTWO\nthree\nfour\n");
+  Expect({"a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n"
+         "***** a.txt\none\ntwo\nthree\n***** b.txt\none\nTWO\nthree\n*****\n\n");
+  Expect({"/c", "a.txt", "b.txt"}, 0, kSame);
+  Expect({"a.txt", "a.txt"}, 0,
+         "Comparing files a.txt and a.txt\nFC: no differences encountered\n\n");
+}
+
+TEST_F(FcProgram, LineNumbersAndAbbreviation) {
+  Write("a.txt", "1\n2\n3\n4\n5\n6\n");
+  Write("b.txt", "1\nx\ny\nz\n5\n6\n");
+  Expect({"/A", "a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n"
+         "***** a.txt\n1\n2\n...\n4\n5\n***** b.txt\n1\nx\n...\nz\n5\n*****\n\n");
+  Expect({"/N", "/A", "a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n***** a.txt\n"
+         "    1:  1\n    2:  2\n...\n    4:  4\n    5:  5\n***** b.txt\n"
+         "    1:  1\n    2:  x\n...\n    4:  z\n    5:  5\n*****\n\n");
+  Write("c.txt", "1\nx\ny\n4\n5\n6\n");  // two block lines: /A shows both
+  Expect({"/a", "a.txt", "c.txt"}, 1,
+         "Comparing files a.txt and c.txt\n"
+         "***** a.txt\n1\n2\n3\n4\n***** c.txt\n1\nx\ny\n4\n*****\n\n");
+}
+
+TEST_F(FcProgram, WhiteSpaceTabsAndLineEnds) {
+  Write("a.txt", "a  b\nx\ty\nend\n");
+  Write("b.txt", "\ta b \nx       y\r\nend");
+  Expect({"/W", "a.txt", "b.txt"}, 0, kSame);
+  Expect({"/T", "/W", "a.txt", "b.txt"}, 0, kSame);
+  Expect({"a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n"
+         "***** a.txt\na  b\nx\ty\n***** b.txt\n\ta b \nx       y\n*****\n\n");
+  Expect({"/T", "/LB2", "a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n"
+         "***** a.txt\na  b\nx\ty\nend\n***** b.txt\n\ta b \nx       y\nend\n*****\n\n");
+  Expect({"/T", "/LB1", "a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\nResync failed.  Files are too different.\n"
+         "No match found again from line 1 of a.txt and line 1 of b.txt.\n\n");
+}
+
+TEST_F(FcProgram, LinesAddedOrRemovedAtEitherEnd) {
+  Write("a.txt", "1\n2\n");
+  Write("b.txt", "1\n2\n3\n4\n");
+  Expect({"a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n***** a.txt\n2\n***** b.txt\n2\n3\n4\n*****\n\n");
+  Write("c.txt", "x\n1\n2\n");
+  Expect({"c.txt", "a.txt"}, 1,
+         "Comparing files c.txt and a.txt\n***** c.txt\nx\n1\n***** a.txt\n1\n*****\n\n");
+  Write("e.txt", "");
+  Expect({"e.txt", "a.txt"}, 1,
+         "Comparing files e.txt and a.txt\n***** e.txt\n***** a.txt\n1\n2\n*****\n\n");
+}
+
+TEST_F(FcProgram, MinimumMatchDecidesWhereBlocksEnd) {
+  Write("a.txt", "s\nA\nm\nB\ne\nf\n");
+  Write("b.txt", "s\nX\nm\nY\ne\nf\n");
+  Expect({"a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n"
+         "***** a.txt\ns\nA\nm\nB\ne\n***** b.txt\ns\nX\nm\nY\ne\n*****\n\n");
+  const char* two_blocks =
+      "Comparing files a.txt and b.txt\n"
+      "***** a.txt\ns\nA\nm\n***** b.txt\ns\nX\nm\n*****\n\n"
+      "***** a.txt\nm\nB\ne\n***** b.txt\nm\nY\ne\n*****\n\n";
+  Expect({"/1", "a.txt", "b.txt"}, 1, two_blocks);
+  Expect({"/", "1", "a.txt", "b.txt"}, 1, two_blocks);
+}
+
+TEST_F(FcProgram, FailedResyncNamesWhereMatchingStopped) {
+  Write("a.txt", "1\n2\n3\n4\n5\n");
+  Write("b.txt", "1\n6\n7\n8\n9\n");
+  const char* failed =
+      "Comparing files a.txt and b.txt\n"
+      "Resync failed.  Files are too different.\n"
+      "No match found again from line 2 of a.txt and line 2 of b.txt.\n\n";
+  Expect({"/LB2", "a.txt", "b.txt"}, 1, failed);
+  Expect({"/LB", "2", "a.txt", "b.txt"}, 1, failed);
+  Expect({"/lb4", "a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n"
+         "***** a.txt\n1\n2\n3\n4\n5\n***** b.txt\n1\n6\n7\n8\n9\n*****\n\n");
+}
+
+TEST_F(FcProgram, BinaryComparison) {
+  Write("a.txt", "ABCD");
+  Write("b.txt", "AbCDE");
+  const char* report =
+      "Comparing files a.txt and b.txt\n00000001: 42 62\nFC: b.txt longer than a.txt\n\n";
+  Expect({"/B", "a.txt", "b.txt"}, 1, report);
+  Expect({"/L", "/b", "/N", "a.txt", "b.txt"}, 1, report);
+  Write("a.bin", "ABCD");
+  Write("b.bin", "ABCD");
+  Expect({"a.bin", "b.bin"}, 0,
+         "Comparing files a.bin and b.bin\nFC: no differences encountered\n\n");
+  Write("c.BIN", "x\n");
+  Expect({"c.BIN", "b.bin"}, 1,
+         "Comparing files c.BIN and b.bin\n00000000: 78 41\n00000001: 0A 42\n"
+         "FC: b.bin longer than c.BIN\n\n");
+  Expect({"/L", "c.BIN", "b.bin"}, 1,
+         "Comparing files c.BIN and b.bin\n***** c.BIN\nx\n***** b.bin\nABCD\n*****\n\n");
+}
+
+TEST_F(FcProgram, FilesThatCannotBeUsed) {
+  Write("a.txt", "x\n");
+  std::filesystem::create_directory(dir_ + "/sub");
+  ASSERT_EQ(mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
+  Expect({"missing.txt", "a.txt"}, 2, "FC: cannot open missing.txt - No such file or directory\n");
+  Expect({"a.txt", "missing.txt"}, 2, "FC: cannot open missing.txt - No such file or directory\n");
+  Expect({"a.txt", "sub"}, 2, "FC: sub is a folder, not a file\n");
+  Expect({"fifo", "a.txt"}, 2, "FC: fifo is a pipe, not a regular file; it is not read\n");
+  Expect({"a.txt", "/dev/zero"}, 2,
+         "FC: /dev/zero is a device, not a regular file; it is not read\n");
+  if (geteuid() != 0) {  // the superuser reads anything
+    Write("locked.txt", "x\n");
+    chmod((dir_ + "/locked.txt").c_str(), 0);
+    Expect({"locked.txt", "a.txt"}, 2, "FC: cannot open locked.txt - Permission denied\n");
+  }
+}
+
+TEST_F(FcProgram, CommandLineTrouble) {
+  Expect({"/X", "a", "b"}, 2, "FC: invalid switch /X - unknown switch\n");
+  Expect({"/LB0.5", "a", "b"}, 2, "FC: invalid switch /LB0.5 - the count must be a whole number\n");
+  Expect({"a"}, 2, "FC: two file names are needed, 1 was given\n");
+  Result usage = Fc({"/?"});
+  EXPECT_EQ(usage.status, 0);
+  EXPECT_EQ(usage.out.rfind("Varnel file compare", 0), 0u) << usage.out;
+}
+
+TEST_F(FcProgram, FullDiskIsAWriteErrorOnStandardError) {
+  Write("a.txt", "x\n");
+  Result r = Fc({"a.txt", "a.txt"}, "/dev/full");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "FC: cannot write the report - No space left on device\n");
+}
+
+}  // namespace

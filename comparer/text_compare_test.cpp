@@ -1,1 +1,261 @@
+// The line-by-line engine against a plain rendering of the resync rule, on many small random
+// file pairs; plus read errors in the middle of a comparison.
+#include "comparer/text_compare.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "comparer/binary_compare.h"
+#include "comparer/source.h"
+
+namespace fc {
+namespace {
+
+struct Block {
+  uint64_t a, i, b, j;
+  bool before, resync_a, resync_b;
+  std::vector<std::string> text;  // every line of the block as printed, both sides
+  bool operator==(const Block&) const = default;
+};
+
+struct Result {
+  std::vector<Block> blocks;
+  bool failed = false;
+  uint64_t fail_a = 0, fail_b = 0;
+  bool operator==(const Result&) const = default;
+};
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < bytes.size()) {
+    size_t nl = bytes.find('\n', at);
+    if (nl == std::string::npos) {
+      lines.push_back(bytes.substr(at));
+      break;
+    }
+    std::string line = bytes.substr(at, nl - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    at = nl + 1;
+  }
+  return lines;
+}
+
+// The rule written out as directly as possible: try every (i, j) in order of i + j, then i.
+Result Reference(const std::string& file_a, const std::string& file_b, const TextOptions& o) {
+  std::vector<std::string> A = SplitLines(file_a), B = SplitLines(file_b);
+  uint64_t na = A.size(), nb = B.size(), lb = o.max_mismatch, r = o.min_match;
+  auto eq = [&](uint64_t x, uint64_t y) {
+    std::string s1, s2;
+    return std::string(BuildKey(A[x], o.key, &s1)) == std::string(BuildKey(B[y], o.key, &s2));
+  };
+  auto qualifies = [&](uint64_t x, uint64_t y) {
+    uint64_t left_a = na - x, left_b = nb - y;
+    if (left_a >= r && left_b >= r) {
+      for (uint64_t k = 0; k < r; ++k)
+        if (!eq(x + k, y + k)) return false;
+      return true;
+    }
+    if (left_a != left_b) return false;
+    for (uint64_t k = 0; k < left_a; ++k)
+      if (!eq(x + k, y + k)) return false;
+    return true;
+  };
+  Result result;
+  uint64_t a = 0, b = 0;
+  for (;;) {
+    while (a < na && b < nb && eq(a, b)) ++a, ++b;
+    if (a == na && b == nb) break;
+    bool found = false;
+    uint64_t fi = 0, fj = 0;
+    for (uint64_t s = 0; s <= 2 * lb && !found; ++s)
+      for (uint64_t i = 0; i <= s && !found; ++i) {
+        uint64_t j = s - i;
+        if (i > lb || j > lb || a + i > na || b + j > nb) continue;
+        if (qualifies(a + i, b + j)) found = true, fi = i, fj = j;
+      }
+    if (!found) {
+      result.failed = true;
+      result.fail_a = a;
+      result.fail_b = b;
+      break;
+    }
+    Block block{a, fi, b, fj, a > 0, a + fi < na, b + fj < nb, {}};
+    for (uint64_t k = a - (a > 0); k <= a + fi && k < na; ++k) block.text.push_back(A[k]);
+    for (uint64_t k = b - (b > 0); k <= b + fj && k < nb; ++k) block.text.push_back(B[k]);
+    result.blocks.push_back(block);
+    a += fi;
+    b += fj;
+  }
+  return result;
+}
+
+class Recorder : public TextSink {
+ public:
+  bool Block(const BlockSide& a, const BlockSide& b, LineAccess& lines) override {
+    EXPECT_EQ(a.has_before, b.has_before);
+    fc::Block block{a.first,      a.count,      b.first,      b.count,
+                    a.has_before, a.has_resync, b.has_resync, {}};
+    int k = 0;
+    for (const BlockSide* s : {&a, &b}) {
+      for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
+           ++line) {
+        std::string_view text;
+        EXPECT_TRUE(lines.Text(k, line, &text));
+        block.text.emplace_back(text);
+      }
+      ++k;
+    }
+    result.blocks.push_back(block);
+    return true;
+  }
+  bool ResyncFailed(uint64_t a, bool, uint64_t b, bool) override {
+    result.failed = true;
+    result.fail_a = a;
+    result.fail_b = b;
+    return true;
+  }
+  bool Finish(bool) override { return true; }
+  Result result;
+};
+
+Outcome Engine(const std::string& file_a, const std::string& file_b, const TextOptions& o,
+               size_t chunk, Result* result) {
+  MemorySource sa(file_a), sb(file_b);
+  InputBuffer a(sa, "a", file_a.size(), chunk), b(sb, "b", file_b.size(), chunk);
+  Recorder recorder;
+  std::string error;
+  Outcome outcome = CompareText(a, b, o, recorder, &error);
+  EXPECT_EQ(error, "");
+  *result = recorder.result;
+  return outcome;
+}
+
+std::string RandomFile(std::mt19937& rng, const std::vector<std::string>& alphabet) {
+  std::string file;
+  int lines = static_cast<int>(rng() % 12);
+  for (int k = 0; k < lines; ++k) {
+    file += alphabet[rng() % alphabet.size()];
+    file += rng() % 5 == 0 ? "\r\n" : "\n";
+  }
+  if (!file.empty() && rng() % 4 == 0) file.pop_back();  // a last line without its LF
+  return file;
+}
+
+// Deletes, inserts and replaces a few lines so that the pair resynchronises in between.
+std::string Edit(std::mt19937& rng, const std::string& file,
+                 const std::vector<std::string>& alphabet) {
+  std::vector<std::string> lines = SplitLines(file);
+  int edits = 1 + static_cast<int>(rng() % 3);
+  for (int e = 0; e < edits; ++e) {
+    size_t at = lines.empty() ? 0 : rng() % (lines.size() + 1);
+    switch (rng() % 3) {
+      case 0:
+        if (at < lines.size()) lines.erase(lines.begin() + static_cast<long>(at));
+        break;
+      case 1:
+        lines.insert(lines.begin() + static_cast<long>(at), alphabet[rng() % alphabet.size()]);
+        break;
+      default:
+        if (at < lines.size()) lines[at] = alphabet[rng() % alphabet.size()];
+    }
+  }
+  std::string out;
+  for (const std::string& line : lines) out += line + "\n";
+  return out;
+}
+
+TEST(ResyncRule, EngineAgreesWithPlainReferenceOnRandomPairs) {
+  const std::vector<std::string> alphabet = {"a",   "b", "c",    "A",    " a", "a  ", "\ta",
+                                             "a\t", "",  "  \t", "x\tb", "é",  "É",   "\xff"};
+  std::mt19937 rng(20240607);
+  const uint64_t limits[] = {1, 2, 3, 5, 100};
+  for (int round = 0; round < 6000; ++round) {
+    std::string a = RandomFile(rng, alphabet);
+    std::string b = rng() % 2 ? Edit(rng, a, alphabet) : RandomFile(rng, alphabet);
+    TextOptions o;
+    o.max_mismatch = limits[rng() % 5];
+    o.min_match = 1 + rng() % 4;
+    o.key.expand_tabs = rng() % 2;
+    o.key.compress_white = rng() % 3 == 0;
+    o.key.fold_case = rng() % 3 == 0;
+    size_t chunk = 8 + rng() % 40;
+    Result want = Reference(a, b, o), got;
+    Outcome outcome = Engine(a, b, o, chunk, &got);
+    ASSERT_EQ(got, want) << "round " << round << " /LB" << o.max_mismatch << " /" << o.min_match
+                         << "\nA:\n"
+                         << a << "\nB:\n"
+                         << b;
+    bool same = want.blocks.empty() && !want.failed;
+    ASSERT_EQ(outcome, same ? Outcome::kSame : Outcome::kDifferent);
+  }
+}
+
+TEST(ResyncRule, LongLinesAcrossSmallBuffers) {
+  std::string long_a(5000, 'x'), long_b = long_a;
+  long_b[4000] = 'y';
+  std::string a = "1\n" + long_a + "\n2\n3\n", b = "1\n" + long_b + "\n2\n3\n";
+  TextOptions o;
+  Result want = Reference(a, b, o), got;
+  EXPECT_EQ(Engine(a, b, o, 16, &got), Outcome::kDifferent);
+  EXPECT_EQ(got, want);
+  ASSERT_EQ(got.blocks.size(), 1u);
+  EXPECT_EQ(got.blocks[0].i, 1u);
+}
+
+// Fails reads once `limit` bytes have been read, or ends the data early when `shrink`.
+class FailingSource : public Source {
+ public:
+  FailingSource(std::string bytes, uint64_t limit, bool shrink)
+      : bytes_(std::move(bytes)), limit_(limit), shrink_(shrink) {}
+  bool ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) override {
+    *got = 0;
+    if (offset >= limit_) {
+      if (shrink_) return true;
+      *error = "Input/output error";
+      return false;
+    }
+    size = std::min<uint64_t>(size, limit_ - offset);
+    return MemorySource(bytes_).ReadAt(offset, out, size, got, error);
+  }
+
+ private:
+  std::string bytes_;
+  uint64_t limit_;
+  bool shrink_;
+};
+
+class NullSink : public TextSink, public BinarySink {
+ public:
+  bool Block(const BlockSide&, const BlockSide&, LineAccess&) override { return true; }
+  bool ResyncFailed(uint64_t, bool, uint64_t, bool) override { return true; }
+  bool Difference(uint64_t, unsigned char, unsigned char) override { return true; }
+  bool Longer(int) override { return true; }
+  bool Finish(bool) override { return true; }
+};
+
+TEST(ReadTrouble, ReadErrorAndShrinkingFileAreReportedNotHidden) {
+  std::string text;
+  for (int k = 0; k < 2000; ++k) text += "line " + std::to_string(k) + "\n";
+  for (bool shrink : {false, true}) {
+    for (bool binary : {false, true}) {
+      FailingSource bad(text, text.size() / 2, shrink);
+      MemorySource good(text);
+      InputBuffer a(good, "good.txt", text.size(), 64), b(bad, "bad.txt", text.size(), 64);
+      NullSink sink;
+      std::string error;
+      Outcome outcome = binary ? CompareBinary(a, b, sink, &error)
+                               : CompareText(a, b, TextOptions(), sink, &error);
+      EXPECT_EQ(outcome, Outcome::kTrouble);
+      EXPECT_EQ(error, shrink ? "FC: bad.txt shrank while it was being read"
+                              : "FC: error reading bad.txt - Input/output error");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fc
