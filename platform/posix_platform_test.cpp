@@ -1,0 +1,250 @@
+#include "platform/posix_platform.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+
+#include "compare/compare_run.h"
+#include "platform/shell_quote.h"
+#include "platform/test_folder.h"
+
+namespace varnel {
+namespace {
+
+// The real operations, with boxes recorded instead of shown.
+class TestPlatform : public PosixPlatform {
+ public:
+  using PosixPlatform::PosixPlatform;
+  void MessageBox(const std::string& prompt, BoxStyle, const std::optional<std::string>&) override {
+    boxes.push_back(prompt);
+  }
+  std::vector<std::string> boxes;
+};
+
+struct stat StatOf(const std::string& path) {
+  struct stat status {};
+  EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+  return status;
+}
+
+// A scoped folder holding a stand-in comparer and a stand-in xdg-open, both
+// recording their arguments; the viewer also notes whether the comparer had
+// finished and what the report held when it started. Report files go to
+// <folder>/tmp, and the tests work in <folder>/work.
+class PosixPlatformTest : public ::testing::Test {
+ protected:
+  // Makes the folders and both scripts; returns the comparer's name.
+  static std::string MakeStandIns(const TestFolder& folder) {
+    const std::string root = folder.path();
+    for (const char* sub : {"/bin", "/tmp", "/work"}) mkdir((root + sub).c_str(), 0700);
+    folder.Write("bin/xdg-open",
+                 "#!/bin/sh\n"
+                 "cd " +
+                     ShellWord(root) +
+                     " || exit 1\n"
+                     "if [ -e fc.done ]; then when=after; else when=before; fi\n"
+                     "cat -- \"$1\" > viewer.saw\n"
+                     "printf '%s\\0' \"$when\" \"$@\" > viewer.tmp && mv viewer.tmp viewer.args\n",
+                 0755);
+    return folder.Write("bin/fc",
+                        "#!/bin/sh\n"
+                        "printf '%s\\0' \"$@\" > " +
+                            ShellWord(root + "/fc.args") +
+                            "\n"
+                            "sleep 0.2\n"
+                            "echo compared\n"
+                            ": > " +
+                            ShellWord(root + "/fc.done") + "\n",
+                        0755);
+  }
+
+  void ExpectNoStrayFile() {
+    EXPECT_NE(access((root + "/work/pwned").c_str(), F_OK), 0);
+    EXPECT_NE(access((root + "/pwned").c_str(), F_OK), 0);
+  }
+
+  TestFolder folder;
+  const std::string root = folder.path();
+  const std::string comparer = MakeStandIns(folder);
+  ScopedEnvironment path{"PATH", root + "/bin:" + std::getenv("PATH")};
+  ScopedEnvironment tmpdir{"TMPDIR", root + "/tmp"};
+  ScopedCurrentFolder work{root + "/work"};
+  TestPlatform platform{comparer};
+};
+
+TEST_F(PosixPlatformTest, CompareRunEndsWithTheViewerOnTheFinishedReport) {
+  folder.Write("work/old file.txt", "a\n");
+  folder.Write("work/new file.txt", "b\n");
+  OptionSet options;
+  options.advancedCaption = kHideDetailsCaption;
+  options.chkC = 1;
+  const mode_t oldMask = umask(0);
+  CompareRun(platform, "old file.txt", root + "/work/new file.txt", options);
+  umask(oldMask);
+
+  EXPECT_TRUE(platform.boxes.empty());
+  EXPECT_EQ(
+      ReadFields(root + "/fc.args"),
+      (std::vector<std::string>{"/C", root + "/work/old file.txt", root + "/work/new file.txt"}));
+  ASSERT_TRUE(WaitForFile(root + "/viewer.args"));
+  const std::vector<std::string> viewer = ReadFields(root + "/viewer.args");
+  ASSERT_EQ(viewer.size(), 2u);
+  EXPECT_EQ(viewer[0], "after");
+  const std::string& report = viewer[1];
+  EXPECT_EQ(report.rfind(root + "/tmp/FC_", 0), 0u) << report;
+  EXPECT_TRUE(report.ends_with(".txt")) << report;
+  EXPECT_EQ(StatOf(report).st_mode & 07777, 0600u);
+  EXPECT_EQ(ReadFile(root + "/viewer.saw"), "compared\n");
+}
+
+TEST_F(PosixPlatformTest, EveryNameReachesTheComparerAsItIs) {
+  const std::string names[] = {"two  blanks and\ttab",
+                               "it's",
+                               "say \"hi\"",
+                               "$(touch pwned)",
+                               "`touch pwned`",
+                               "a;touch pwned",
+                               "a&touch pwned",
+                               "a|touch pwned",
+                               "a<b",
+                               "a>b",
+                               "star*",
+                               "starX",
+                               "what?",
+                               "[ab]",
+                               "#hash",
+                               "~tilde",
+                               "~",
+                               "back\\slash",
+                               "new\nline",
+                               "-leading",
+                               "--",
+                               "\xc3\x9cn\xc3\xaf"
+                               "c\xc3\xb8"
+                               "d\xc3\xa9",
+                               "bad\xff\xfe",
+                               "$HOME",
+                               "${IFS}",
+                               "!bang",
+                               "{a,b}",
+                               "a=b",
+                               "trailing blank ",
+                               " ",
+                               "'",
+                               "\"",
+                               "\\"};
+  const std::string report = root + "/tmp/report.txt";
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const std::string file = folder.Write("work/" + name, "x\n");
+    // Relative names take the current folder; both forms must come through.
+    const std::string relative = platform.ShortForm(name);
+    const std::string absolute = platform.ShortForm(file);
+    ASSERT_NE(relative, "");
+    const long pid = platform.Start(platform.CommandPrefix() + relative + " " + absolute + " > " +
+                                    ShellWord(report));
+    ASSERT_NE(pid, 0);
+    platform.Wait(pid);
+    EXPECT_EQ(ReadFields(root + "/fc.args"), (std::vector<std::string>{file, file}));
+    EXPECT_EQ(ReadFile(report), "compared\n");
+    ExpectNoStrayFile();
+  }
+}
+
+TEST_F(PosixPlatformTest, EntryInTheRootFolderNeverReadsAsASwitch) {
+  for (const std::string& entry : {std::string("/tmp"), std::string("/etc"), std::string("/")}) {
+    SCOPED_TRACE(entry);
+    const std::string form = platform.ShortForm(entry);
+    const long pid = platform.Start(platform.CommandPrefix() + form + " " + form + " > /dev/null");
+    platform.Wait(pid);
+    const std::vector<std::string> args = ReadFields(root + "/fc.args");
+    ASSERT_EQ(args.size(), 2u);
+    EXPECT_NE(args[0].find('/', 1), std::string::npos) << args[0];
+    EXPECT_EQ(StatOf(args[0]).st_ino, StatOf(entry).st_ino);
+  }
+  EXPECT_EQ(platform.ShortForm("/tmp"), "/./tmp");
+}
+
+TEST_F(PosixPlatformTest, ShortFormKeepsLinksAndRefusesWhatIsNotThere) {
+  EXPECT_EQ(platform.ShortForm(""), "");
+  EXPECT_EQ(platform.ShortForm(root + "/work/missing"), "");
+  ASSERT_EQ(symlink("missing", (root + "/work/dangling").c_str()), 0);
+  EXPECT_EQ(platform.ShortForm("dangling"), "");
+  ASSERT_EQ(symlink(comparer.c_str(), (root + "/work/link").c_str()), 0);
+  EXPECT_EQ(platform.ShortForm("link"), root + "/work/link");
+  EXPECT_EQ(platform.ShortForm("."), root + "/work/.");
+}
+
+TEST_F(PosixPlatformTest, WaitReapsTheInterpreter) {
+  const long pid = platform.Start("exit 3");
+  ASSERT_GT(pid, 0);
+  platform.Wait(pid);
+  int status = 0;
+  EXPECT_EQ(waitpid(static_cast<pid_t>(pid), &status, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+  EXPECT_EQ(kill(static_cast<pid_t>(pid), 0), -1);
+  EXPECT_EQ(errno, ESRCH);
+}
+
+TEST_F(PosixPlatformTest, ViewerLeavesNoChildBehind) {
+  const std::string report = folder.Write("tmp/FC_x.txt", "r\n");
+  platform.StartDetached(platform.ViewerPrefix() + platform.ShortForm(report));
+  int status = 0;
+  EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+  ASSERT_TRUE(WaitForFile(root + "/viewer.args"));
+  EXPECT_EQ(ReadFields(root + "/viewer.args"), (std::vector<std::string>{"before", report}));
+}
+
+TEST_F(PosixPlatformTest, MissingViewerRaisesAnError) {
+  mkdir((root + "/empty").c_str(), 0700);
+  ScopedEnvironment noViewer("PATH", root + "/empty");
+  try {
+    platform.StartDetached("xdg-open /etc/hostname");
+    FAIL() << "no error raised";
+  } catch (const PlatformError& error) {
+    EXPECT_EQ(error.number(), ENOENT);
+  }
+}
+
+TEST_F(PosixPlatformTest, CommandPrefixQuotesTheComparer) {
+  EXPECT_EQ(TestPlatform("/opt/my tools/fc").CommandPrefix(), "'/opt/my tools/fc' ");
+  EXPECT_EQ(platform.ViewerPrefix(), "xdg-open ");
+}
+
+TEST_F(PosixPlatformTest, TempFolderIsTmpdirWhenItIsAFolder) {
+  EXPECT_EQ(platform.TempFolder(), root + "/tmp/");
+  {
+    ScopedEnvironment slash("TMPDIR", root + "/tmp/");
+    EXPECT_EQ(platform.TempFolder(), root + "/tmp/");
+  }
+  for (const std::optional<std::string>& value :
+       {std::optional<std::string>(), std::optional<std::string>(""),
+        std::optional<std::string>(root + "/nowhere"), std::optional<std::string>(comparer)}) {
+    ScopedEnvironment other("TMPDIR", value);
+    EXPECT_EQ(platform.TempFolder(), "/tmp/");
+  }
+}
+
+TEST_F(PosixPlatformTest, UniqueTempFilesAreNewPrivateAndDistinct) {
+  const mode_t oldMask = umask(0);
+  const std::string first = platform.UniqueTempFile(root + "/tmp/", "FC_");
+  const std::string second = platform.UniqueTempFile(root + "/tmp/", "FC_");
+  umask(oldMask);
+  EXPECT_NE(first, second);
+  for (const std::string& name : {first, second}) {
+    EXPECT_EQ(name.rfind(root + "/tmp/FC_", 0), 0u) << name;
+    EXPECT_TRUE(name.ends_with(".txt")) << name;
+    EXPECT_EQ(StatOf(name).st_mode & 07777, 0600u);
+    EXPECT_EQ(StatOf(name).st_size, 0);
+  }
+  EXPECT_EQ(platform.UniqueTempFile(root + "/nowhere/", "FC_"), "");
+}
+
+}  // namespace
+}  // namespace varnel

@@ -1,0 +1,88 @@
+#include "platform/processes.h"
+
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <string_view>
+
+extern char** environ;
+
+namespace varnel {
+
+namespace {
+
+constexpr char kShell[] = "/bin/sh";
+
+// Spawn attributes that give the child a clean signal state whatever the
+// window program has blocked or ignored.
+class SpawnAttributes {
+ public:
+  explicit SpawnAttributes(bool newSession) {
+    posix_spawnattr_init(&attributes_);
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigmask(&attributes_, &none);
+    posix_spawnattr_setsigdefault(&attributes_, &defaults);
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+    if (newSession) flags |= POSIX_SPAWN_SETSID;
+    posix_spawnattr_setflags(&attributes_, flags);
+  }
+  ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
+  SpawnAttributes(const SpawnAttributes&) = delete;
+  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+
+  const posix_spawnattr_t* get() const { return &attributes_; }
+
+ private:
+  posix_spawnattr_t attributes_;
+};
+
+}  // namespace
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+         access(path.c_str(), X_OK) == 0;
+}
+
+pid_t SpawnShell(const std::string& commandLine, bool newSession, int* error) {
+  const SpawnAttributes attributes(newSession);
+  std::string shell = kShell, dashC = "-c", line = commandLine;
+  char* argv[] = {shell.data(), dashC.data(), line.data(), nullptr};
+  pid_t pid = 0;
+  const int result = posix_spawn(&pid, kShell, nullptr, attributes.get(), argv, environ);
+  if (error != nullptr) *error = result;
+  return result == 0 ? pid : 0;
+}
+
+void ReapChild(pid_t pid) {
+  // waitpid(0 or -1, ...) would take any child; only a real id is waited for.
+  if (pid <= 0) return;
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+}
+
+std::string FindOnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+  while (true) {
+    const std::size_t colon = folders.find(':');
+    const std::string_view folder = folders.substr(0, colon);
+    // An empty entry means the current folder.
+    const std::string candidate =
+        (folder.empty() ? std::string(".") : std::string(folder)) + "/" + name;
+    if (IsExecutableFile(candidate)) return candidate;
+    if (colon == std::string_view::npos) return "";
+    folders.remove_prefix(colon + 1);
+  }
+}
+
+}  // namespace varnel

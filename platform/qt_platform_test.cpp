@@ -1,0 +1,106 @@
+#include "platform/qt_platform.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+#include <cerrno>
+
+namespace varnel {
+namespace {
+
+bool IsReaped(long pid) {
+  int status = 0;
+  return waitpid(static_cast<pid_t>(pid), &status, WNOHANG) == -1 && errno == ECHILD;
+}
+
+TEST(QtPlatformWaitTest, KeepsTheEventLoopRunningWithABusyCursorUntilTheEnd) {
+  QtPlatform platform("/bin/true");
+  const long pid = platform.Start("sleep 0.3");
+  ASSERT_GT(pid, 0);
+  bool timerRan = false;
+  int shapeDuring = -1;
+  QTimer::singleShot(50, [&] {
+    timerRan = true;
+    if (const QCursor* cursor = QApplication::overrideCursor()) shapeDuring = cursor->shape();
+  });
+  QElapsedTimer clock;
+  clock.start();
+  platform.Wait(pid);
+  EXPECT_GE(clock.elapsed(), 250);
+  EXPECT_TRUE(timerRan);
+  EXPECT_EQ(shapeDuring, Qt::WaitCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(IsReaped(pid));
+}
+
+TEST(QtPlatformWaitTest, ReapsAChildThatHasAlreadyEnded) {
+  QtPlatform platform("/bin/true");
+  const long pid = platform.Start("exit 4");
+  siginfo_t info{};
+  ASSERT_EQ(waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT), 0);
+  platform.Wait(pid);
+  EXPECT_TRUE(IsReaped(pid));
+}
+
+struct SeenBox {
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Shows a box through `platform` and closes it as soon as it is up.
+SeenBox ShowAndClose(QtPlatform& platform, const std::string& prompt, BoxStyle style,
+                     const std::optional<std::string>& title) {
+  SeenBox seen;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      seen = {box->windowTitle(), box->text(), box->icon()};
+      box->accept();
+    }
+  });
+  closer.start(10);
+  platform.MessageBox(prompt, style, title);
+  return seen;
+}
+
+TEST(QtPlatformMessageBoxTest, TitleAndIconFollowTheRequest) {
+  QtPlatform platform("/bin/true");
+  const SeenBox critical =
+      ShowAndClose(platform, "Problem executing file compare", BoxStyle::kCritical, "File Compare");
+  EXPECT_EQ(critical.title, "File Compare");
+  EXPECT_EQ(critical.text, "Problem executing file compare");
+  EXPECT_EQ(critical.icon, QMessageBox::Critical);
+
+  const SeenBox untitled = ShowAndClose(platform, "Oops, 2: <b>x</b>", BoxStyle::kPlain, {});
+  EXPECT_EQ(untitled.title, "Varnel");
+  EXPECT_EQ(untitled.text, "Oops, 2: <b>x</b>");
+  EXPECT_EQ(untitled.icon, QMessageBox::NoIcon);
+}
+
+// Kept last: once the application has been told to quit, no event loop runs again.
+TEST(QtPlatformQuitTest, QuittingDuringTheWaitStillWaitsForTheEnd) {
+  QtPlatform platform("/bin/true");
+  const long pid = platform.Start("sleep 0.3");
+  QTimer::singleShot(20, [] { QCoreApplication::exit(0); });
+  QElapsedTimer clock;
+  clock.start();
+  platform.Wait(pid);
+  EXPECT_GE(clock.elapsed(), 250);
+  EXPECT_TRUE(IsReaped(pid));
+}
+
+}  // namespace
+}  // namespace varnel
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setApplicationDisplayName("Varnel");
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
