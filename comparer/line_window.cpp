@@ -26,7 +26,7 @@ bool ReadLine(InputBuffer& input, uint64_t pos, Line* line) {
     }
     // The line goes on past the window: widen it (the buffer grows for a long line).
     searched = avail;
-    p = input.Window(pos, avail + input.chunk(), &avail);
+    p = input.Window(pos, avail + 1, &avail);
   }
   return false;
 }
@@ -41,16 +41,22 @@ bool LineWindow::Extend(uint64_t count) {
     Line line;
     if (!ReadLine(input_, offsets_.back(), &line)) return false;
     std::string_view key = BuildKey(line.text, options_, &scratch_);
-    hashes_.push_back(HashBytes(key.data(), key.size()));
+    // 32 bits are plenty: equal hashes only ever pick candidates, which are then compared
+    // exactly, and the smaller window lets /LB reach far with little memory.
+    uint64_t h = HashBytes(key.data(), key.size());
+    hashes_.push_back(static_cast<uint32_t>(h ^ (h >> 32)));
     offsets_.push_back(line.next);
   }
   return true;
 }
 
-bool LineWindow::Text(uint64_t k, std::string_view* text) {
-  const char* p = input_.Fetch(offsets_[k], offsets_[k + 1] - offsets_[k]);
+bool LineWindow::Text(uint64_t k, std::string_view* text, bool in_order) {
+  size_t len = static_cast<size_t>(offsets_[k + 1] - offsets_[k]);
+  size_t avail = 0;
+  const char* p =
+      in_order ? input_.Window(offsets_[k], len, &avail) : input_.Fetch(offsets_[k], len);
   if (p == nullptr) return false;
-  *text = StripLineEnd(p, offsets_[k + 1] - offsets_[k]);
+  *text = StripLineEnd(p, len);
   return true;
 }
 

@@ -24,7 +24,7 @@ bool ReadLine(InputBuffer& input, uint64_t pos, Line* line);
 // Drops the line end from the raw bytes of one line: an LF, and a CR right before it.
 std::string_view StripLineEnd(const char* p, size_t n);
 
-// Keeps, for each line looked at, only its offset and the hash of its key (16 bytes a line),
+// Keeps, for each line looked at, only its offset and a 32-bit hash of its key (12 bytes a line),
 // so that even a window of a million lines stays small; the text is read again from the
 // input when it is needed for an exact comparison or for the report.
 class LineWindow {
@@ -39,18 +39,20 @@ class LineWindow {
 
   uint64_t known() const { return hashes_.size(); }
   bool ended() const { return offsets_.back() >= input_.size(); }
-  uint64_t hash(uint64_t k) const { return hashes_[k]; }
+  uint32_t hash(uint64_t k) const { return hashes_[k]; }
   // Where line k of the window starts; begin(known()) is where reading stopped.
   uint64_t begin(uint64_t k) const { return offsets_[k]; }
 
   // Sets *text to line k without its line end, valid until the input is used again.
-  // Returns false after a read error.
-  bool Text(uint64_t k, std::string_view* text);
+  // `in_order` says the caller goes through the lines in file order (as the report does), so
+  // the input's window can move to them and read on in big pieces; otherwise the line alone
+  // is read. Returns false after a read error.
+  bool Text(uint64_t k, std::string_view* text, bool in_order = false);
 
  private:
   InputBuffer& input_;
   const KeyOptions& options_;
-  std::vector<uint64_t> hashes_;
+  std::vector<uint32_t> hashes_;
   std::vector<uint64_t> offsets_{0};
   std::string scratch_;
 };

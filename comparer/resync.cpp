@@ -7,10 +7,10 @@ namespace {
 
 // Runs of `min_match` lines are hashed as a polynomial in the line hashes, so that the hash
 // of the run at the next position follows from the last one in constant time.
-constexpr uint64_t kRunBase = 0x100000001B3ull;
+constexpr uint32_t kRunBase = 0x01000193u;
 
-uint64_t Power(uint64_t base, uint64_t exp) {
-  uint64_t result = 1;
+uint32_t Power(uint32_t base, uint64_t exp) {
+  uint32_t result = 1;
   while (exp > 0) {
     if (exp & 1) result *= base;
     base *= base;
@@ -27,10 +27,10 @@ bool Better(uint64_t i, uint64_t j, const ResyncPoint& best) {
 
 // The rolling hash of the runs of one side, position by position.
 struct RunHasher {
-  uint64_t hash = 0;
+  uint32_t hash = 0;
   uint64_t next = 0;  // the position whose run `hash` will be after Advance()
 
-  uint64_t Advance(const LineWindow& w, uint64_t len, uint64_t top_power) {
+  uint32_t Advance(const LineWindow& w, uint64_t len, uint32_t top_power) {
     if (next == 0) {
       for (uint64_t k = 0; k < len; ++k) hash = hash * kRunBase + w.hash(k);
     } else {
@@ -51,7 +51,7 @@ void RunIndex::Clear() {
   chains_ = 0;
 }
 
-size_t RunIndex::Slot(uint64_t key) const {
+size_t RunIndex::Slot(uint32_t key) const {
   size_t mask = slots_.size() - 1;
   size_t at = static_cast<size_t>(key) & mask;
   while (slots_[at] != kNone && keys_[slots_[at]] != key) at = (at + 1) & mask;
@@ -66,7 +66,7 @@ void RunIndex::Grow() {
     if (first != kNone) slots_[Slot(keys_[first])] = first;
 }
 
-void RunIndex::Add(uint64_t key) {
+void RunIndex::Add(uint32_t key) {
   auto pos = static_cast<uint32_t>(keys_.size());
   keys_.push_back(key);
   next_.push_back(kNone);
@@ -82,7 +82,7 @@ void RunIndex::Add(uint64_t key) {
   last_[first] = pos;
 }
 
-uint32_t RunIndex::First(uint64_t key) const {
+uint32_t RunIndex::First(uint32_t key) const {
   return slots_[Slot(key)];
 }
 
@@ -139,7 +139,7 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
   index_a_.Clear();
   index_b_.Clear();
   RunHasher run_a, run_b;
-  const uint64_t top_power = Power(kRunBase, min_match - 1);
+  const uint32_t top_power = Power(kRunBase, min_match - 1);
   bool tail_done = false;
   for (uint64_t s = 0; s <= max_mismatch; ++s) {
     if (best.found && s > best.i + best.j) break;
@@ -153,8 +153,8 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
     if (ended && s > a.known() && s > b.known()) break;
     bool add_a = s + min_match <= a.known();
     bool add_b = s + min_match <= b.known();
-    uint64_t key_a = add_a ? run_a.Advance(a, min_match, top_power) : 0;
-    uint64_t key_b = add_b ? run_b.Advance(b, min_match, top_power) : 0;
+    uint32_t key_a = add_a ? run_a.Advance(a, min_match, top_power) : 0;
+    uint32_t key_b = add_b ? run_b.Advance(b, min_match, top_power) : 0;
     if (add_a) index_a_.Add(key_a);
     if (add_b) index_b_.Add(key_b);
     for (uint32_t j = add_a ? index_b_.First(key_a) : RunIndex::kNone;

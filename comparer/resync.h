@@ -22,16 +22,16 @@ class RunIndex {
   static constexpr uint32_t kNone = UINT32_MAX;
   void Clear();
   // Adds the next position (0, 1, 2, ...) under `key`.
-  void Add(uint64_t key);
+  void Add(uint32_t key);
   // The lowest position added under `key`, or kNone; Next() gives the following ones in order.
-  uint32_t First(uint64_t key) const;
+  uint32_t First(uint32_t key) const;
   uint32_t Next(uint32_t pos) const { return next_[pos]; }
 
  private:
-  size_t Slot(uint64_t key) const;
+  size_t Slot(uint32_t key) const;
   void Grow();
 
-  std::vector<uint64_t> keys_;   // the key of each position
+  std::vector<uint32_t> keys_;   // the key of each position
   std::vector<uint32_t> next_;   // the next position with the same key
   std::vector<uint32_t> last_;   // at a chain's first position: the chain's last position
   std::vector<uint32_t> slots_;  // open addressing: a chain's first position, or kNone

@@ -92,7 +92,7 @@ bool TextWalk::Text(int side, uint64_t line, std::string_view* text) {
     *text = StripLineEnd(p, s.before_end - s.before_begin);
     return true;
   }
-  return s.window.Text(line - s.line, text);
+  return s.window.Text(line - s.line, text, true);
 }
 
 // Looks for the resync point from the current lines, reports the block and moves both sides to
