@@ -8,6 +8,7 @@ packages="cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6test6
   libgtest-dev libgmock-dev libicu-dev
   clang libclang-rt-14-dev
+  libxcb1-dev
   xvfb xdotool xdg-utils x11-utils fontconfig fonts-liberation2 fonts-dejavu-core"
 
 missing=""

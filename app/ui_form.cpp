@@ -1,0 +1,214 @@
+#include "app/ui_form.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "about/frm_about.h"
+#include "about/program_fonts.h"
+#include "about/program_icon.h"
+#include "compare/compare_run.h"
+
+namespace {
+
+// The layout is kept in twips, as it was drawn; 15 twips make one pixel.
+constexpr int kTwipsPerPixel = 15;
+
+int Pixels(int twips) {
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+QRect Pixels(QRect twips) {
+  return QRect(Pixels(twips.left()), Pixels(twips.top()), Pixels(twips.width()),
+               Pixels(twips.height()));
+}
+
+constexpr int kClientWidth = 4965;
+constexpr int kStartLeft = 4785;
+constexpr int kStartTop = 1755;
+
+// File names cross into the compare run as the bytes the system uses for them.
+std::string LocalBytes(const QString& text) {
+  return QFile::encodeName(text).toStdString();
+}
+
+QString Caption(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::int16_t TickState(const QCheckBox* box) {
+  return static_cast<std::int16_t>(box->checkState() == Qt::Checked ? 1 : 0);
+}
+
+}  // namespace
+
+UIForm::UIForm(varnel::Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+  setObjectName("UIForm");
+  setWindowTitle(tr("Varnel File Compare"));
+  setWindowIcon(varnel::ProgramIcon());
+  setFont(varnel::WindowFont());
+  createFileBand();
+  createOptionBand();
+  setTabOrder();
+  setGeometry(Pixels(kStartLeft), Pixels(kStartTop), Pixels(kClientWidth), kDetailedHeight);
+  Form_Load();
+  cmdBrowseSource->setFocus();
+}
+
+void UIForm::createFileBand() {
+  cmdBrowseSource = createButton("cmdBrowseSource", tr("..."), {3990, 330, 300, 300});
+  txtSource = createLineEdit("txtSource", QString(), {990, 330, 3015, 300});
+  txtSource->setToolTip(tr("Choose the original document to compare."));
+  txtTarget = createLineEdit("txtTarget", QString(), {990, 930, 3015, 300});
+  txtTarget->setToolTip(tr("Choose the document with changes."));
+  cmdCompare = createButton("cmdCompare", tr("Compare"), {2790, 1470, 1500, 375});
+  cmdCompare->setDefault(true);
+  cmdBrowseTarget = createButton("cmdBrowseTarget", tr("..."), {3990, 930, 300, 300});
+  createLabel("Label1", tr("Source"), {315, 390, 630, 285});
+  createLabel("Label2", tr("Target"), {315, 990, 615, 405});
+  cmdAdvanced =
+      createButton("cmdAdvanced", Caption(varnel::kShowDetailsCaption), {502, 1485, 1500, 375});
+  cmdAbout = createButton("cmdAbout", tr("About..."), {4140, 30, 825, 195});
+  cmdAbout->setFont(varnel::AboutButtonFont());
+
+  connect(cmdCompare, &QPushButton::clicked, this, &UIForm::cmdCompare_Click);
+  connect(cmdAdvanced, &QPushButton::clicked, this, &UIForm::cmdAdvanced_Click);
+  connect(cmdAbout, &QPushButton::clicked, this, &UIForm::cmdAbout_Click);
+  connect(cmdBrowseSource, &QPushButton::clicked, this, &UIForm::cmdBrowseSource_Click);
+  connect(cmdBrowseTarget, &QPushButton::clicked, this, &UIForm::cmdBrowseTarget_Click);
+}
+
+void UIForm::createOptionBand() {
+  chkA = createCheckBox("chkA", tr("Display only first and last lines for each set of differences"),
+                        {210, 2235, 4620, 255});
+  chkB = createCheckBox("chkB", tr("Binary comparison"), {210, 2567, 4620, 255});
+  chkC = createCheckBox("chkC", tr("Disregard case of letters"), {210, 2899, 4860, 255});
+  chkN = createCheckBox("chkN", tr("Display line numbers on an ASCII comparison"),
+                        {210, 3231, 4755, 255});
+  chkT = createCheckBox("chkT", tr("Do not expand tabs to spaces"), {210, 3563, 4965, 255});
+  chkW = createCheckBox("chkW", tr("Compress white space (tabs and spaces) for comparison"),
+                        {210, 3895, 5040, 255});
+  chkL = createCheckBox("chkL", tr("Compare files as ASCII text"), {210, 4230, 4455, 255});
+  txtLB = createLineEdit("txtLB", QStringLiteral("0"), {210, 4530, 810, 285});
+  createLabel("Label3", tr("Maximum consecutive mismatch lines"), {1155, 4565, 3675, 255});
+  txtMinMatch = createLineEdit("txtMinMatch", QStringLiteral("0"), {210, 4860, 810, 285});
+  QLabel* label4 =
+      createLabel("Label4", tr("Number of consecutive lines that must match after a mismatch"),
+                  {1155, 4845, 3555, 450});
+  label4->setWordWrap(true);
+}
+
+// The focus moves through the controls in the order they were laid out in,
+// which is not their order on the screen.
+void UIForm::setTabOrder() {
+  QWidget* const order[] = {cmdBrowseSource,
+                            txtSource,
+                            txtTarget,
+                            cmdCompare,
+                            cmdBrowseTarget,
+                            chkA,
+                            chkB,
+                            chkC,
+                            chkN,
+                            chkT,
+                            chkW,
+                            chkL,
+                            txtLB,
+                            txtMinMatch,
+                            cmdAdvanced,
+                            cmdAbout};
+  for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+QPushButton* UIForm::createButton(const char* name, const QString& caption, QRect twips) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(name);
+  button->setGeometry(Pixels(twips));
+  // Enter presses the button that has the focus, and Compare otherwise.
+  button->setAutoDefault(true);
+  return button;
+}
+
+QCheckBox* UIForm::createCheckBox(const char* name, const QString& caption, QRect twips) {
+  auto* box = new QCheckBox(caption, this);
+  box->setObjectName(name);
+  box->setGeometry(Pixels(twips));
+  return box;
+}
+
+QLineEdit* UIForm::createLineEdit(const char* name, const QString& text, QRect twips) {
+  auto* edit = new QLineEdit(text, this);
+  edit->setObjectName(name);
+  edit->setGeometry(Pixels(twips));
+  return edit;
+}
+
+QLabel* UIForm::createLabel(const char* name, const QString& caption, QRect twips) {
+  auto* label = new QLabel(caption, this);
+  label->setObjectName(name);
+  label->setGeometry(Pixels(twips));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+void UIForm::Form_Load() {
+  resize(width(), kCompactHeight);
+  SourceDir = QStringLiteral("/");
+  TargetDir = QStringLiteral("/");
+}
+
+varnel::OptionSet UIForm::Options() const {
+  varnel::OptionSet options;
+  options.advancedCaption = cmdAdvanced->text().toStdString();
+  options.chkA = TickState(chkA);
+  options.chkB = TickState(chkB);
+  options.chkC = TickState(chkC);
+  options.chkL = TickState(chkL);
+  options.chkN = TickState(chkN);
+  options.chkT = TickState(chkT);
+  options.chkW = TickState(chkW);
+  options.txtLB = txtLB->text().toStdString();
+  options.txtMinMatch = txtMinMatch->text().toStdString();
+  return options;
+}
+
+void UIForm::cmdCompare_Click() {
+  varnel::CompareRun(platform_, LocalBytes(txtSource->text()), LocalBytes(txtTarget->text()),
+                     Options());
+}
+
+// The caption is the view state: the switch builder reads it too.
+void UIForm::cmdAdvanced_Click() {
+  if (cmdAdvanced->text() == Caption(varnel::kShowDetailsCaption)) {
+    resize(width(), kDetailedHeight);
+    cmdAdvanced->setText(Caption(varnel::kHideDetailsCaption));
+  } else {
+    resize(width(), kCompactHeight);
+    cmdAdvanced->setText(Caption(varnel::kShowDetailsCaption));
+    repaint();
+  }
+}
+
+// One About window at most; it has no owner, so it outlives this window.
+void UIForm::cmdAbout_Click() {
+  if (!about_) about_ = new frmAbout();
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
+}
+
+void UIForm::cmdBrowseSource_Click() {}
+
+void UIForm::cmdBrowseTarget_Click() {}
+
+// Enter anywhere but on another button presses Compare; Escape does nothing.
+void UIForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    cmdCompare->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "compare/switches.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class frmAbout;
+
+namespace varnel {
+class Platform;
+}
+
+// The main window: the two file fields with their browse buttons, Compare,
+// the Details toggle, the About button and, in the detailed view, the option
+// controls. Its handlers carry the names of the controls they belong to.
+class UIForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The compact and detailed client heights, in pixels.
+  static constexpr int kCompactHeight = 142;
+  static constexpr int kDetailedHeight = 356;
+
+  // Builds the window on `platform`, which must outlive it, and runs Form_Load.
+  explicit UIForm(varnel::Platform& platform, QWidget* parent = nullptr);
+
+  // The option set as the controls hold it at this moment.
+  varnel::OptionSet Options() const;
+
+  // The folders in which the next file dialog of each side starts.
+  QString sourceDir() const { return SourceDir; }
+  QString targetDir() const { return TargetDir; }
+
+ public slots:
+  void cmdCompare_Click();
+  void cmdAdvanced_Click();
+  void cmdAbout_Click();
+  void cmdBrowseSource_Click();
+  void cmdBrowseTarget_Click();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Form_Load();
+  void createFileBand();
+  void createOptionBand();
+  void setTabOrder();
+  QPushButton* createButton(const char* name, const QString& caption, QRect twips);
+  QCheckBox* createCheckBox(const char* name, const QString& caption, QRect twips);
+  QLineEdit* createLineEdit(const char* name, const QString& text, QRect twips);
+  QLabel* createLabel(const char* name, const QString& caption, QRect twips);
+
+  varnel::Platform& platform_;
+
+  QPushButton* cmdBrowseSource = nullptr;
+  QLineEdit* txtSource = nullptr;
+  QLineEdit* txtTarget = nullptr;
+  QPushButton* cmdCompare = nullptr;
+  QPushButton* cmdBrowseTarget = nullptr;
+  QCheckBox* chkA = nullptr;
+  QCheckBox* chkB = nullptr;
+  QCheckBox* chkC = nullptr;
+  QCheckBox* chkN = nullptr;
+  QCheckBox* chkT = nullptr;
+  QCheckBox* chkW = nullptr;
+  QCheckBox* chkL = nullptr;
+  QLineEdit* txtLB = nullptr;
+  QLineEdit* txtMinMatch = nullptr;
+  QPushButton* cmdAdvanced = nullptr;
+  QPushButton* cmdAbout = nullptr;
+
+  QString SourceDir;
+  QString TargetDir;
+  QPointer<frmAbout> about_;
+};

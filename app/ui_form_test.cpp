@@ -1,0 +1,222 @@
+#include "app/ui_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "about/frm_about.h"
+#include "compare/platform.h"
+
+namespace {
+
+// Says every non-empty path exists, records what the window asks of it, and
+// starts nothing for real.
+class FakePlatform : public varnel::Platform {
+ public:
+  std::string ShortForm(const std::string& path) const override { return path; }
+  std::string TempFolder() override { return "/tmp/"; }
+  std::string UniqueTempFile(const std::string& folder, const std::string& prefix) override {
+    return folder + prefix + "1.txt";
+  }
+  bool CreateFallbackFile(const std::string&) override { return true; }
+  std::string CommandPrefix() const override { return "fc "; }
+  std::string ViewerPrefix() const override { return "view "; }
+  long Start(const std::string& line) override {
+    started.push_back(line);
+    return 42;
+  }
+  void Wait(long) override {}
+  void StartDetached(const std::string& line) override { started.push_back(line); }
+  void MessageBox(const std::string& prompt, varnel::BoxStyle,
+                  const std::optional<std::string>&) override {
+    boxes.push_back(prompt);
+  }
+
+  std::vector<std::string> started;
+  std::vector<std::string> boxes;
+};
+
+class UIFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  }
+  void TearDown() override {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (qobject_cast<frmAbout*>(w)) delete w;
+  }
+
+  template <typename T>
+  T* control(const char* name) {
+    T* widget = form.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QPushButton* button(const char* name) { return control<QPushButton>(name); }
+  QLineEdit* edit(const char* name) { return control<QLineEdit>(name); }
+  QCheckBox* box(const char* name) { return control<QCheckBox>(name); }
+
+  int aboutWindows() const {
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (qobject_cast<frmAbout*>(w) && w->isVisible()) ++count;
+    return count;
+  }
+
+  FakePlatform platform;
+  UIForm form{platform};
+};
+
+TEST_F(UIFormTest, StartsCompactWithEverythingEmptyOrZero) {
+  EXPECT_EQ(form.windowTitle(), "Varnel File Compare");
+  EXPECT_EQ(form.height(), UIForm::kCompactHeight);
+  EXPECT_EQ(button("cmdAdvanced")->text(), "Details >>>");
+  EXPECT_TRUE(edit("txtSource")->text().isEmpty());
+  EXPECT_TRUE(edit("txtTarget")->text().isEmpty());
+  EXPECT_EQ(edit("txtLB")->text(), "0");
+  EXPECT_EQ(edit("txtMinMatch")->text(), "0");
+  for (const char* name : {"chkA", "chkB", "chkC", "chkL", "chkN", "chkT", "chkW"}) {
+    EXPECT_FALSE(box(name)->isChecked()) << name;
+    EXPECT_TRUE(box(name)->isEnabled()) << name;
+  }
+  EXPECT_EQ(form.sourceDir(), "/");
+  EXPECT_EQ(form.targetDir(), "/");
+  EXPECT_EQ(form.focusWidget(), button("cmdBrowseSource"));
+  EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+TEST_F(UIFormTest, CompactViewCutsOffTheWholeOptionBandAndShowsTheWholeFileBand) {
+  for (const char* name : {"chkA", "chkB", "chkL", "txtLB", "txtMinMatch", "Label4"})
+    EXPECT_GE(control<QWidget>(name)->geometry().top(), UIForm::kCompactHeight) << name;
+  for (const char* name : {"cmdCompare", "cmdAdvanced", "txtTarget", "cmdAbout"})
+    EXPECT_LE(control<QWidget>(name)->geometry().bottom(), UIForm::kCompactHeight) << name;
+  EXPECT_LE(control<QWidget>("Label4")->geometry().bottom(), UIForm::kDetailedHeight);
+}
+
+TEST_F(UIFormTest, DetailsToggleAlternatesHeightAndCaptionAnyNumberOfTimes) {
+  const int width = form.width();
+  for (int i = 0; i < 5; ++i) {
+    QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
+    EXPECT_EQ(form.height(), UIForm::kDetailedHeight);
+    EXPECT_EQ(button("cmdAdvanced")->text(), "No Details <<<");
+    QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
+    EXPECT_EQ(form.height(), UIForm::kCompactHeight);
+    EXPECT_EQ(button("cmdAdvanced")->text(), "Details >>>");
+  }
+  EXPECT_EQ(form.width(), width);
+}
+
+TEST_F(UIFormTest, ResizingByHandDoesNotChangeTheViewState) {
+  form.resize(form.width(), UIForm::kDetailedHeight + 40);
+  EXPECT_EQ(button("cmdAdvanced")->text(), "Details >>>");
+  EXPECT_EQ(varnel::BuildSwitches(form.Options()), "");
+  QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
+  EXPECT_EQ(form.height(), UIForm::kDetailedHeight);
+}
+
+TEST_F(UIFormTest, OptionsAreKeptAcrossViewsAndApplyOnlyInTheDetailedView) {
+  QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
+  box("chkW")->setChecked(true);
+  box("chkA")->setChecked(true);
+  edit("txtLB")->setText(" 7");
+  EXPECT_EQ(varnel::BuildSwitches(form.Options(), "."), "/A /W /LB 7 ");
+
+  QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
+  EXPECT_EQ(varnel::BuildSwitches(form.Options(), "."), "");
+  EXPECT_TRUE(box("chkW")->isChecked());
+  EXPECT_EQ(edit("txtLB")->text(), " 7");
+
+  QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
+  EXPECT_EQ(varnel::BuildSwitches(form.Options(), "."), "/A /W /LB 7 ");
+}
+
+TEST_F(UIFormTest, EnterInEitherFileFieldPressesCompare) {
+  QSignalSpy clicks(button("cmdCompare"), &QPushButton::clicked);
+  for (const char* name : {"txtSource", "txtTarget", "txtLB"}) {
+    edit(name)->setFocus();
+    QTest::keyClick(edit(name), Qt::Key_Return);
+  }
+  EXPECT_EQ(clicks.count(), 3);
+  EXPECT_EQ(platform.boxes.size(), 3u);
+}
+
+TEST_F(UIFormTest, EnterOnAnotherButtonPressesThatButton) {
+  QSignalSpy compares(button("cmdCompare"), &QPushButton::clicked);
+  button("cmdAdvanced")->setFocus();
+  QTest::keyClick(button("cmdAdvanced"), Qt::Key_Return);
+  EXPECT_EQ(button("cmdAdvanced")->text(), "No Details <<<");
+  EXPECT_EQ(compares.count(), 0);
+}
+
+TEST_F(UIFormTest, EscapeDoesNothing) {
+  QSignalSpy clicks(button("cmdCompare"), &QPushButton::clicked);
+  edit("txtSource")->setFocus();
+  QTest::keyClick(edit("txtSource"), Qt::Key_Escape);
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(clicks.count(), 0);
+  EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(UIFormTest, CompareRunsTheComparerOnTheFieldsWithTheShownOptions) {
+  edit("txtSource")->setText("/home/u/old file.txt");
+  edit("txtTarget")->setText("/home/u/néw.txt");
+  QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
+  box("chkC")->setChecked(true);
+  edit("txtMinMatch")->setText("3");
+  QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
+
+  ASSERT_EQ(platform.started.size(), 2u);
+  EXPECT_EQ(platform.started[0],
+            "fc /C /3 /home/u/old file.txt /home/u/n\xC3\xA9w.txt > /tmp/FC_1.txt");
+  EXPECT_EQ(platform.started[1], "view /tmp/FC_1.txt");
+  EXPECT_EQ(edit("txtSource")->text(), "/home/u/old file.txt");
+}
+
+TEST_F(UIFormTest, EmptyFieldsGiveTheSourcePromptOnly) {
+  QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0], "Give us a source file, please");
+  EXPECT_TRUE(platform.started.empty());
+}
+
+TEST_F(UIFormTest, AboutOpensOneWindowAtMostAndLeavesTheMainWindowUsable) {
+  QTest::mouseClick(button("cmdAbout"), Qt::LeftButton);
+  QTest::mouseClick(button("cmdAbout"), Qt::LeftButton);
+  EXPECT_EQ(aboutWindows(), 1);
+  QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
+  EXPECT_EQ(form.height(), UIForm::kDetailedHeight);
+}
+
+TEST_F(UIFormTest, ClosingTheMainWindowLeavesAboutOpenAndKeepingTheProgramAlive) {
+  QTest::mouseClick(button("cmdAbout"), Qt::LeftButton);
+  form.close();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(aboutWindows(), 1);
+  // The program ends when its last window that quits on close has closed, so
+  // an open About window of its own, with no owner, keeps it running.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!qobject_cast<frmAbout*>(w)) continue;
+    EXPECT_TRUE(w->testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_EQ(w->parentWidget(), nullptr);
+    EXPECT_EQ(w->windowHandle()->transientParent(), nullptr);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,86 @@
+# Shared pieces of the end-to-end tests: a private X server, a scratch folder,
+# a recording viewer, and a copy of the window program with a recording
+# comparer beside it that hands on to the real one.
+# Usage: source lib.sh <varnel> <fc>
+
+set -euo pipefail
+
+VARNEL_BIN=$1
+FC_BIN=$2
+SCRATCH=$(mktemp -d)
+XVFB_PID=""
+APP_PID=""
+
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$SCRATCH"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Polls until the command succeeds, for at most $1 seconds.
+wait_for() {
+  local limit=$1
+  shift
+  local deadline=$((SECONDS + limit))
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+
+start_x() {
+  : >"$SCRATCH/display"
+  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$SCRATCH/display" 2>/dev/null &
+  XVFB_PID=$!
+  wait_for 20 test -s "$SCRATCH/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$SCRATCH/display")"
+}
+
+# The window finds its comparer beside its own executable, so a copy of it in
+# the scratch folder runs a comparer that records each call and then runs the
+# real one.
+prepare_programs() {
+  mkdir -p "$SCRATCH/app" "$SCRATCH/path" "$SCRATCH/tmp" "$SCRATCH/files"
+  cp "$VARNEL_BIN" "$SCRATCH/app/varnel"
+  cat >"$SCRATCH/app/fc" <<SH
+#!/bin/sh
+printf '%s\n' "\$@" >"$SCRATCH/comparer-args"
+exec "$FC_BIN" "\$@"
+SH
+  cat >"$SCRATCH/path/xdg-open" <<SH
+#!/bin/sh
+printf '%s\n' "\$@" >"$SCRATCH/viewer-args"
+SH
+  chmod +x "$SCRATCH/app/fc" "$SCRATCH/path/xdg-open"
+}
+
+start_app() {
+  TMPDIR="$SCRATCH/tmp" PATH="$SCRATCH/path:$PATH" QT_QPA_PLATFORM=xcb \
+    "$SCRATCH/app/varnel" >"$SCRATCH/app.log" 2>&1 &
+  APP_PID=$!
+  MAIN_WINDOW=$(xdotool search --sync --onlyvisible --name '^Varnel File Compare$' | head -n1)
+  [ -n "$MAIN_WINDOW" ] || fail "the main window did not appear"
+  xdotool windowfocus --sync "$MAIN_WINDOW"
+}
+
+# Types text into whatever has the focus, as key presses.
+type_text() {
+  xdotool type --delay 5 -- "$1"
+}
+
+key() {
+  xdotool key --delay 20 "$@"
+}
+
+# Clicks at a point of a window given in twips, as the layout gives positions.
+click_twips() {
+  local window=$1 x=$2 y=$3
+  xdotool mousemove --sync --window "$window" $((x / 15)) $((y / 15)) click 1
+}
