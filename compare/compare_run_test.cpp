@@ -101,12 +101,6 @@ TEST_F(CompareRunTest, SourceAndTargetAreBothShortenedBeforeTheTest) {
                                    std::string("MessageBox(") + kNoSourcePrompt + ")"}));
 }
 
-TEST_F(CompareRunTest, SameFileTwiceIsNotRefused) {
-  Run("c:\\docs\\old.txt", "c:\\docs\\old.txt");
-  EXPECT_TRUE(platform.boxes.empty());
-  EXPECT_EQ(platform.calls.back(), "StartDetached(notepad.exe C:\\TEMP\\FC_1A2B.TMP)");
-}
-
 TEST_F(CompareRunTest, NothingStartedShowsTheCriticalBoxOnly) {
   platform.pid = 0;
   Run();
@@ -171,18 +165,6 @@ TEST_F(CompareRunTest, ErrorInAnyStepShowsTheErrorBoxAndEndsTheRun) {
     // The failing step is the last thing done before the box.
     ASSERT_GE(platform.calls.size(), 2u);
     EXPECT_TRUE(platform.calls[platform.calls.size() - 2].starts_with(std::string(step) + "("));
-  }
-}
-
-TEST_F(CompareRunTest, ErrorAfterTheReportIsMadeLeavesItAndStartsNoViewer) {
-  platform.failIn = "Start";
-  platform.errorNumber = 8;
-  platform.errorText = "Exec format error";
-  Run();
-  ExpectOneBox("Oops, 8: Exec format error", BoxStyle::kPlain, std::nullopt);
-  EXPECT_EQ(platform.calls[3], "UniqueTempFile(C:\\TEMP\\,FC_)");
-  for (const std::string& call : platform.calls) {
-    EXPECT_FALSE(call.starts_with("Wait(") || call.starts_with("StartDetached(")) << call;
   }
 }
 

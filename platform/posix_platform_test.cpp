@@ -191,6 +191,15 @@ TEST_F(PosixPlatformTest, WaitReapsTheInterpreter) {
   EXPECT_EQ(errno, ESRCH);
 }
 
+TEST_F(PosixPlatformTest, ChildrenGetNoDescriptorsOfTheWindow) {
+  const int fd = dup(STDERR_FILENO);  // without close-on-exec
+  ASSERT_GT(fd, 2);
+  const std::string check = "/proc/$$/fd/" + std::to_string(fd);
+  platform.Wait(platform.Start("if [ -e " + check + " ]; then : > leaked; fi"));
+  close(fd);
+  EXPECT_NE(access((root + "/work/leaked").c_str(), F_OK), 0);
+}
+
 TEST_F(PosixPlatformTest, ViewerLeavesNoChildBehind) {
   const std::string report = folder.Write("tmp/FC_x.txt", "r\n");
   platform.StartDetached(platform.ViewerPrefix() + platform.ShortForm(report));

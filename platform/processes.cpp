@@ -44,6 +44,30 @@ class SpawnAttributes {
   posix_spawnattr_t attributes_;
 };
 
+// File actions that leave the child only standard input, output and error:
+// the viewer lives long and should not hold on to the window's descriptors.
+class SpawnFileActions {
+ public:
+  SpawnFileActions() {
+    posix_spawn_file_actions_init(&actions_);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    posix_spawn_file_actions_addclosefrom_np(&actions_, 3);
+#endif
+  }
+  ~SpawnFileActions() {
+    posix_spawn_file_actions_destroy(&actions_);
+  }
+  SpawnFileActions(const SpawnFileActions&) = delete;
+  SpawnFileActions& operator=(const SpawnFileActions&) = delete;
+
+  const posix_spawn_file_actions_t* get() const {
+    return &actions_;
+  }
+
+ private:
+  posix_spawn_file_actions_t actions_;
+};
+
 }  // namespace
 
 bool IsExecutableFile(const std::string& path) {
@@ -54,10 +78,11 @@ bool IsExecutableFile(const std::string& path) {
 
 pid_t SpawnShell(const std::string& commandLine, bool newSession, int* error) {
   const SpawnAttributes attributes(newSession);
+  const SpawnFileActions actions;
   std::string shell = kShell, dashC = "-c", line = commandLine;
   char* argv[] = {shell.data(), dashC.data(), line.data(), nullptr};
   pid_t pid = 0;
-  const int result = posix_spawn(&pid, kShell, nullptr, attributes.get(), argv, environ);
+  const int result = posix_spawn(&pid, kShell, actions.get(), attributes.get(), argv, environ);
   if (error != nullptr) *error = result;
   return result == 0 ? pid : 0;
 }
