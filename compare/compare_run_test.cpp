@@ -114,10 +114,10 @@ TEST_F(CompareRunTest, NothingStartedShowsTheCriticalBoxOnly) {
 TEST_F(CompareRunTest, NoTemporaryFolderUsesTheCurrentFolder) {
   platform.tempFolder = "";
   platform.uniqueFile = "./FC_9Z.txt";
-  platform.shortForms["./FC_9Z.txt"] = "/work/FC_9Z.txt";
+  platform.shortForms["./FC_9Z.txt"] = "/home/u/FC_9Z.txt";
   Run();
   EXPECT_EQ(platform.calls[3], "UniqueTempFile(./,FC_)");
-  EXPECT_EQ(platform.calls.back(), "StartDetached(notepad.exe /work/FC_9Z.txt)");
+  EXPECT_EQ(platform.calls.back(), "StartDetached(notepad.exe /home/u/FC_9Z.txt)");
 }
 
 TEST_F(CompareRunTest, RefusedUniqueFileFallsBackToACreatedFixedFile) {

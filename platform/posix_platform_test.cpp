@@ -35,13 +35,13 @@ struct stat StatOf(const std::string& path) {
 // A scoped folder holding a stand-in comparer and a stand-in xdg-open, both
 // recording their arguments; the viewer also notes whether the comparer had
 // finished and what the report held when it started. Report files go to
-// <folder>/tmp, and the tests work in <folder>/work.
+// <folder>/tmp, and the tests work in <folder>/here.
 class PosixPlatformTest : public ::testing::Test {
  protected:
   // Makes the folders and both scripts; returns the comparer's name.
   static std::string MakeStandIns(const TestFolder& folder) {
     const std::string root = folder.path();
-    for (const char* sub : {"/bin", "/tmp", "/work"}) mkdir((root + sub).c_str(), 0700);
+    for (const char* sub : {"/bin", "/tmp", "/here"}) mkdir((root + sub).c_str(), 0700);
     folder.Write("bin/xdg-open",
                  "#!/bin/sh\n"
                  "cd " +
@@ -64,7 +64,7 @@ class PosixPlatformTest : public ::testing::Test {
   }
 
   void ExpectNoStrayFile() {
-    EXPECT_NE(access((root + "/work/pwned").c_str(), F_OK), 0);
+    EXPECT_NE(access((root + "/here/pwned").c_str(), F_OK), 0);
     EXPECT_NE(access((root + "/pwned").c_str(), F_OK), 0);
   }
 
@@ -73,24 +73,24 @@ class PosixPlatformTest : public ::testing::Test {
   const std::string comparer = MakeStandIns(folder);
   ScopedEnvironment path{"PATH", root + "/bin:" + std::getenv("PATH")};
   ScopedEnvironment tmpdir{"TMPDIR", root + "/tmp"};
-  ScopedCurrentFolder work{root + "/work"};
+  ScopedCurrentFolder work{root + "/here"};
   TestPlatform platform{comparer};
 };
 
 TEST_F(PosixPlatformTest, CompareRunEndsWithTheViewerOnTheFinishedReport) {
-  folder.Write("work/old file.txt", "a\n");
-  folder.Write("work/new file.txt", "b\n");
+  folder.Write("here/old file.txt", "a\n");
+  folder.Write("here/new file.txt", "b\n");
   OptionSet options;
   options.advancedCaption = kHideDetailsCaption;
   options.chkC = 1;
   const mode_t oldMask = umask(0);
-  CompareRun(platform, "old file.txt", root + "/work/new file.txt", options);
+  CompareRun(platform, "old file.txt", root + "/here/new file.txt", options);
   umask(oldMask);
 
   EXPECT_TRUE(platform.boxes.empty());
   EXPECT_EQ(
       ReadFields(root + "/fc.args"),
-      (std::vector<std::string>{"/C", root + "/work/old file.txt", root + "/work/new file.txt"}));
+      (std::vector<std::string>{"/C", root + "/here/old file.txt", root + "/here/new file.txt"}));
   ASSERT_TRUE(WaitForFile(root + "/viewer.args"));
   const std::vector<std::string> viewer = ReadFields(root + "/viewer.args");
   ASSERT_EQ(viewer.size(), 2u);
@@ -141,7 +141,7 @@ TEST_F(PosixPlatformTest, EveryNameReachesTheComparerAsItIs) {
   const std::string report = root + "/tmp/report.txt";
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
-    const std::string file = folder.Write("work/" + name, "x\n");
+    const std::string file = folder.Write("here/" + name, "x\n");
     // Relative names take the current folder; both forms must come through.
     const std::string relative = platform.ShortForm(name);
     const std::string absolute = platform.ShortForm(file);
@@ -172,12 +172,12 @@ TEST_F(PosixPlatformTest, EntryInTheRootFolderNeverReadsAsASwitch) {
 
 TEST_F(PosixPlatformTest, ShortFormKeepsLinksAndRefusesWhatIsNotThere) {
   EXPECT_EQ(platform.ShortForm(""), "");
-  EXPECT_EQ(platform.ShortForm(root + "/work/missing"), "");
-  ASSERT_EQ(symlink("missing", (root + "/work/dangling").c_str()), 0);
+  EXPECT_EQ(platform.ShortForm(root + "/here/missing"), "");
+  ASSERT_EQ(symlink("missing", (root + "/here/dangling").c_str()), 0);
   EXPECT_EQ(platform.ShortForm("dangling"), "");
-  ASSERT_EQ(symlink(comparer.c_str(), (root + "/work/link").c_str()), 0);
-  EXPECT_EQ(platform.ShortForm("link"), root + "/work/link");
-  EXPECT_EQ(platform.ShortForm("."), root + "/work/.");
+  ASSERT_EQ(symlink(comparer.c_str(), (root + "/here/link").c_str()), 0);
+  EXPECT_EQ(platform.ShortForm("link"), root + "/here/link");
+  EXPECT_EQ(platform.ShortForm("."), root + "/here/.");
 }
 
 TEST_F(PosixPlatformTest, WaitReapsTheInterpreter) {
@@ -197,7 +197,7 @@ TEST_F(PosixPlatformTest, ChildrenGetNoDescriptorsOfTheWindow) {
   const std::string check = "/proc/$$/fd/" + std::to_string(fd);
   platform.Wait(platform.Start("if [ -e " + check + " ]; then : > leaked; fi"));
   close(fd);
-  EXPECT_NE(access((root + "/work/leaked").c_str(), F_OK), 0);
+  EXPECT_NE(access((root + "/here/leaked").c_str(), F_OK), 0);
 }
 
 TEST_F(PosixPlatformTest, ViewerLeavesNoChildBehind) {
