@@ -6,11 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "about/frm_about.h"
 #include "about/program_fonts.h"
 #include "about/program_icon.h"
 #include "compare/compare_run.h"
+#include "compare/path_helpers.h"
+#include "platform/qt_file_dialog.h"
 
 namespace {
 
@@ -39,13 +42,35 @@ QString Caption(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The four filters of the file choosers, descriptions and patterns joined by '|'.
+const QString kFileFilter = QStringLiteral(
+    "Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|"
+    "All Files (*.*)|*.*");
+
+// True when `name` holds a character other than a blank (space).
+bool HasNonBlank(const QString& name) {
+  return std::any_of(name.begin(), name.end(), [](QChar c) { return c != QLatin1Char(' '); });
+}
+
+// Runs one step of a file chooser; a step that fails has no effect.
+template <typename Step>
+void Try(Step step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
 std::int16_t TickState(const QCheckBox* box) {
   return static_cast<std::int16_t>(box->checkState() == Qt::Checked ? 1 : 0);
 }
 
 }  // namespace
 
-UIForm::UIForm(varnel::Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+UIForm::UIForm(varnel::Platform& platform, std::unique_ptr<varnel::FileOpenDialog> dialog,
+               QWidget* parent)
+    : QWidget(parent), platform_(platform), CommonDialog(std::move(dialog)) {
+  if (!CommonDialog) CommonDialog = std::make_unique<varnel::QtFileDialog>(this);
   setObjectName("UIForm");
   setWindowTitle(tr("Varnel File Compare"));
   setWindowIcon(varnel::ProgramIcon());
@@ -57,6 +82,8 @@ UIForm::UIForm(varnel::Platform& platform, QWidget* parent) : QWidget(parent), p
   Form_Load();
   cmdBrowseSource->setFocus();
 }
+
+UIForm::~UIForm() = default;
 
 void UIForm::createFileBand() {
   cmdBrowseSource = createButton("cmdBrowseSource", tr("..."), {3990, 330, 300, 300});
@@ -99,6 +126,8 @@ void UIForm::createOptionBand() {
       createLabel("Label4", tr("Number of consecutive lines that must match after a mismatch"),
                   {1155, 4845, 3555, 450});
   label4->setWordWrap(true);
+
+  connect(chkB, &QCheckBox::toggled, this, &UIForm::chkB_Click);
 }
 
 // The focus moves through the controls in the order they were laid out in,
@@ -200,9 +229,50 @@ void UIForm::cmdAbout_Click() {
   about_->activateWindow();
 }
 
-void UIForm::cmdBrowseSource_Click() {}
+void UIForm::cmdBrowseSource_Click() {
+  Browse(tr("Source File"), SourceDir, txtSource);
+}
 
-void UIForm::cmdBrowseTarget_Click() {}
+void UIForm::cmdBrowseTarget_Click() {
+  Browse(tr("Target File"), TargetDir, txtTarget);
+}
+
+// One press of a browse button. Every setting is given again before each
+// showing, so nothing carries over from the other side. A step that fails is
+// skipped without a word and the next one runs.
+void UIForm::Browse(const QString& title, QString& folder, QLineEdit* field) {
+  varnel::FileOpenDialog& dialog = *CommonDialog;
+  Try([&] { dialog.setFileName(QString()); });
+  Try([&] { dialog.setInitDir(folder); });
+  Try([&] { dialog.setDialogTitle(title); });
+  Try([&] { dialog.setFlags(varnel::FileOpenDialog::kFileMustExist); });
+  Try([&] { dialog.setDefaultExt(QStringLiteral("txt")); });
+  Try([&] { dialog.setFilter(kFileFilter); });
+  Try([&] { dialog.setOptions(0); });
+  Try([&] { dialog.showOpen(); });
+  Try([&] {
+    const QString name = dialog.fileName();
+    if (HasNonBlank(name))
+      folder = QFile::decodeName(QByteArray::fromStdString(varnel::JustPath(LocalBytes(name))));
+  });
+  // A cancelled dialog gives an empty name, and so empties the field.
+  Try([&] { field->setText(dialog.fileName()); });
+}
+
+// Binary comparison takes no other option, so the others are out of reach
+// while it is ticked; their values stay as they were.
+void UIForm::RefreshOptions() {
+  const bool binary = chkB->checkState() != Qt::Unchecked;
+  chkA->setEnabled(!binary);
+  chkB->setEnabled(true);
+  for (QCheckBox* box : {chkC, chkL, chkN, chkT, chkW}) box->setEnabled(!binary);
+  txtLB->setEnabled(!binary);
+  txtMinMatch->setEnabled(!binary);
+}
+
+void UIForm::chkB_Click() {
+  RefreshOptions();
+}
 
 // Enter anywhere but on another button presses Compare; Escape does nothing.
 void UIForm::keyPressEvent(QKeyEvent* event) {

@@ -3,8 +3,10 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "compare/switches.h"
+#include "platform/file_dialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,7 +16,7 @@ class frmAbout;
 
 namespace varnel {
 class Platform;
-}
+}  // namespace varnel
 
 // The main window: the two file fields with their browse buttons, Compare,
 // the Details toggle, the About button and, in the detailed view, the option
@@ -27,8 +29,12 @@ class UIForm : public QWidget {
   static constexpr int kCompactHeight = 142;
   static constexpr int kDetailedHeight = 356;
 
-  // Builds the window on `platform`, which must outlive it, and runs Form_Load.
-  explicit UIForm(varnel::Platform& platform, QWidget* parent = nullptr);
+  // Builds the window on `platform`, which must outlive it, and runs
+  // Form_Load. The file choosers use `dialog`, or Qt's file dialog without one.
+  explicit UIForm(varnel::Platform& platform,
+                  std::unique_ptr<varnel::FileOpenDialog> dialog = nullptr,
+                  QWidget* parent = nullptr);
+  ~UIForm() override;
 
   // The option set as the controls hold it at this moment.
   varnel::OptionSet Options() const;
@@ -43,12 +49,15 @@ class UIForm : public QWidget {
   void cmdAbout_Click();
   void cmdBrowseSource_Click();
   void cmdBrowseTarget_Click();
+  void chkB_Click();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Form_Load();
+  void RefreshOptions();
+  void Browse(const QString& title, QString& folder, QLineEdit* field);
   void createFileBand();
   void createOptionBand();
   void setTabOrder();
@@ -58,6 +67,7 @@ class UIForm : public QWidget {
   QLabel* createLabel(const char* name, const QString& caption, QRect twips);
 
   varnel::Platform& platform_;
+  std::unique_ptr<varnel::FileOpenDialog> CommonDialog;
 
   QPushButton* cmdBrowseSource = nullptr;
   QLineEdit* txtSource = nullptr;
