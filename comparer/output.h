@@ -14,6 +14,7 @@ class Output {
  public:
   explicit Output(int fd, size_t capacity = size_t{1} << 20);
 
+  // Appends `text` to the report; a failure shows later in failed().
   void Write(std::string_view text) {
     if (text.size() <= buf_.size() - used_) {
       text.copy(buf_.data() + used_, text.size());

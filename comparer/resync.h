@@ -16,7 +16,8 @@ struct ResyncPoint {
   uint64_t j = 0;
 };
 
-// The positions of the runs seen so far on one side, found by the hash of a run.
+// The positions of the runs seen so far on one side, found by the hash of a run. Positions are
+// 32-bit: a window of four billion lines would need far more memory than the index saves.
 class RunIndex {
  public:
   static constexpr uint32_t kNone = UINT32_MAX;

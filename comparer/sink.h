@@ -41,6 +41,7 @@ class TextSink {
 class BinarySink {
  public:
   virtual ~BinarySink() = default;
+  // The bytes at `offset` differ: `a` in file1, `b` in file2.
   virtual bool Difference(uint64_t offset, unsigned char a, unsigned char b) = 0;
   // After the common length, file `longer` (0 or 1) still has bytes.
   virtual bool Longer(int longer) = 0;
