@@ -219,6 +219,18 @@ TEST_F(FcProgram, CommandLineTrouble) {
   EXPECT_EQ(usage.out.rfind("Varnel file compare", 0), 0u) << usage.out;
 }
 
+TEST_F(FcProgram, ReportWrittenIntoOneOfItsInputsEnds) {
+  // The input's length is taken when it is opened, so a report that grows the file being read
+  // can never keep the comparer reading.
+  std::string text;
+  for (int k = 0; k < 100000; ++k) text += "line " + std::to_string(k) + "\n";
+  Write("a.txt", text);
+  Result r = Fc({"/LB1000000", "a.txt", "out.txt"}, dir_ + "/out.txt");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(Read(dir_ + "/out.txt"),
+            "Comparing files a.txt and out.txt\n***** a.txt\n" + text + "***** out.txt\n*****\n\n");
+}
+
 TEST_F(FcProgram, FullDiskIsAWriteErrorOnStandardError) {
   Write("a.txt", "x\n");
   Result r = Fc({"a.txt", "a.txt"}, "/dev/full");
