@@ -100,6 +100,12 @@ std::string PosixPlatform::ViewerPrefix() const {
 }
 
 long PosixPlatform::Start(const std::string& commandLine) {
+  // Only the comparer's standard output reaches the report: without this check
+  // a missing comparer would leave an empty report and no word of why.
+  if (!IsExecutableFile(comparerPath_)) {
+    throw PlatformError(ENOENT, "The comparer " + comparerPath_ +
+                                    " is missing or cannot be run; reinstall Varnel File Compare");
+  }
   return SpawnShell(commandLine);
 }
 

@@ -31,6 +31,7 @@ class PosixPlatform : public Platform {
   // "xdg-open ".
   std::string ViewerPrefix() const override;
   // Runs /bin/sh -c `commandLine`; returns its pid, 0 when no process started.
+  // Throws PlatformError when the comparer is missing or not executable.
   long Start(const std::string& commandLine) override;
   // Blocks until the process has ended and reaps it.
   void Wait(long pid) override;

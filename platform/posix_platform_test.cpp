@@ -221,6 +221,17 @@ TEST_F(PosixPlatformTest, MissingViewerRaisesAnError) {
   }
 }
 
+TEST_F(PosixPlatformTest, MissingComparerRaisesAnErrorInsteadOfAnEmptyReport) {
+  TestPlatform broken(root + "/bin/no-such-fc");
+  try {
+    broken.Start(broken.CommandPrefix() + "a b > c");
+    FAIL() << "no error raised";
+  } catch (const PlatformError& error) {
+    EXPECT_EQ(error.number(), ENOENT);
+    EXPECT_NE(std::string(error.what()).find("no-such-fc"), std::string::npos);
+  }
+}
+
 TEST_F(PosixPlatformTest, CommandPrefixQuotesTheComparer) {
   EXPECT_EQ(TestPlatform("/opt/my tools/fc").CommandPrefix(), "'/opt/my tools/fc' ");
   EXPECT_EQ(platform.ViewerPrefix(), "xdg-open ");

@@ -52,6 +52,7 @@ prepare_programs() {
   cat >"$SCRATCH/app/fc" <<SH
 #!/bin/sh
 printf '%s\n' "\$@" >"$SCRATCH/comparer-args"
+if [ -e "$SCRATCH/slow" ]; then sleep 2; fi
 exec "$FC_BIN" "\$@"
 SH
   cat >"$SCRATCH/path/xdg-open" <<SH
@@ -83,4 +84,9 @@ key() {
 click_twips() {
   local window=$1 x=$2 y=$3
   xdotool mousemove --sync --window "$window" $((x / 15)) $((y / 15)) click 1
+}
+
+# The client height of a window, in pixels.
+window_height() {
+  xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p'
 }
