@@ -18,6 +18,7 @@ class InputBuffer {
   // `chunk` is the size of one read; the buffer only grows beyond it for a longer line.
   InputBuffer(Source& source, std::string name, uint64_t size, size_t chunk);
 
+  // The input's length as taken at opening, its name for error lines, the size of one read.
   uint64_t size() const { return size_; }
   const std::string& name() const { return name_; }
   size_t chunk() const { return chunk_; }

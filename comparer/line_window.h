@@ -37,6 +37,8 @@ class LineWindow {
   // Reads on until `count` lines are known or the input ends. Returns false after a read error.
   bool Extend(uint64_t count);
 
+  // How many lines are known, whether the input's end has been reached, and the key hash of
+  // line k (k < known()).
   uint64_t known() const { return hashes_.size(); }
   bool ended() const { return offsets_.back() >= input_.size(); }
   uint32_t hash(uint64_t k) const { return hashes_[k]; }

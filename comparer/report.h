@@ -20,6 +20,8 @@ class Report : public TextSink, public BinarySink {
   // The first line: "Comparing files <file1> and <file2>".
   bool Start();
 
+  // The sink calls, each written in the report's format as it comes (see TextSink and
+  // BinarySink); each returns false once the output has failed or a line could not be read.
   bool Block(const BlockSide& a, const BlockSide& b, LineAccess& lines) override;
   bool ResyncFailed(uint64_t line_a, bool ended_a, uint64_t line_b, bool ended_b) override;
   bool Difference(uint64_t offset, unsigned char a, unsigned char b) override;

@@ -21,6 +21,7 @@ struct ResyncPoint {
 class RunIndex {
  public:
   static constexpr uint32_t kNone = UINT32_MAX;
+  // Forgets every position, keeping the memory for the next search.
   void Clear();
   // Adds the next position (0, 1, 2, ...) under `key`.
   void Add(uint32_t key);

@@ -45,6 +45,7 @@ class BinarySink {
   virtual bool Difference(uint64_t offset, unsigned char a, unsigned char b) = 0;
   // After the common length, file `longer` (0 or 1) still has bytes.
   virtual bool Longer(int longer) = 0;
+  // The comparison is over; `differed` says whether anything was reported.
   virtual bool Finish(bool differed) = 0;
 };
 

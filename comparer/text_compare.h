@@ -10,6 +10,7 @@
 
 namespace fc {
 
+// The switches that shape a text comparison.
 struct TextOptions {
   KeyOptions key;
   uint64_t max_mismatch = 100;  // /LB
