@@ -9,27 +9,19 @@
 
 #include "about/program_fonts.h"
 #include "about/program_icon.h"
+#include "about/twips.h"
 #include "about/window_hints.h"
 
 namespace {
 
-// The layout is kept in twips, as drawn; 15 twips make one pixel at 96 dpi.
-constexpr int kTwipsPerPixel = 15;
-
-constexpr int Px(int twips) {
-  return twips / kTwipsPerPixel;
-}
-
-QRect PxRect(const QRect& twips) {
-  return QRect(Px(twips.x()), Px(twips.y()), Px(twips.width()), Px(twips.height()));
-}
+using varnel::Pixels;
 
 const QSize kClientTwips(5730, 3135);
 
 // The OK button covers the right end of the disclaimer's first lines; the
 // disclaimer wraps this much short of its own right edge so no word hides
 // under the button.
-constexpr int kDisclaimerRightInset = Px(4215 + 240 - 4350) + 1;
+constexpr int kDisclaimerRightInset = Pixels(4215 + 240 - 4350) + 1;
 
 QPalette BlackText(QPalette palette) {
   palette.setColor(QPalette::WindowText, Qt::black);
@@ -45,7 +37,7 @@ frmAbout::frmAbout(QWidget* parent)
   setModal(false);
   setSizeGripEnabled(false);
   setFont(varnel::WindowFont());
-  setFixedSize(Px(kClientTwips.width()), Px(kClientTwips.height()));
+  setFixedSize(Pixels(kClientTwips.width()), Pixels(kClientTwips.height()));
 
   createIcon();
   createLabels();
@@ -70,14 +62,14 @@ void frmAbout::createIcon() {
   picIcon->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   picIcon->setAlignment(Qt::AlignCenter);
   picIcon->setPixmap(varnel::ProgramPixmap());
-  picIcon->setGeometry(PxRect(QRect(240, 240, 540, 540)));
+  picIcon->setGeometry(Pixels(QRect(240, 240, 540, 540)));
 }
 
 QLabel* frmAbout::createLabel(const QRect& twips) {
   auto* label = new QLabel(this);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(true);
-  label->setGeometry(PxRect(twips));
+  label->setGeometry(Pixels(twips));
   return label;
 }
 
@@ -114,7 +106,7 @@ void frmAbout::createLabels() {
 void frmAbout::createButton() {
   cmdOK = new QPushButton(tr("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setGeometry(PxRect(QRect(4350, 2625, 1260, 345)));
+  cmdOK->setGeometry(Pixels(QRect(4350, 2625, 1260, 345)));
   cmdOK->setDefault(true);
   cmdOK->setFocus();
   cmdOK->raise();
@@ -149,7 +141,8 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
 void frmAbout::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  painter.fillRect(QRect(QPoint(Px(90), Px(2445)), QPoint(Px(5654), Px(2445))),
+  painter.fillRect(QRect(QPoint(Pixels(90), Pixels(2445)), QPoint(Pixels(5654), Pixels(2445))),
                    QColor(128, 128, 128));
-  painter.fillRect(QRect(QPoint(Px(105), Px(2460)), QPoint(Px(5654), Px(2460) + 1)), Qt::white);
+  painter.fillRect(QRect(QPoint(Pixels(105), Pixels(2460)), QPoint(Pixels(5654), Pixels(2460) + 1)),
+                   Qt::white);
 }

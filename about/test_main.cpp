@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   // Listing the tests (as the build does) needs no display.
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
 
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   varnel::InstallProgramFonts();
   return RUN_ALL_TESTS();

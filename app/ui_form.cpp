@@ -11,23 +11,14 @@
 #include "about/frm_about.h"
 #include "about/program_fonts.h"
 #include "about/program_icon.h"
+#include "about/twips.h"
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
 #include "platform/qt_file_dialog.h"
 
 namespace {
 
-// The layout is kept in twips, as it was drawn; 15 twips make one pixel.
-constexpr int kTwipsPerPixel = 15;
-
-int Pixels(int twips) {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-QRect Pixels(QRect twips) {
-  return QRect(Pixels(twips.left()), Pixels(twips.top()), Pixels(twips.width()),
-               Pixels(twips.height()));
-}
+using varnel::Pixels;
 
 constexpr int kClientWidth = 4965;
 constexpr int kStartLeft = 4785;
