@@ -161,15 +161,19 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
          j != RunIndex::kNone && Better(s, j, best); j = index_b_.Next(j)) {
       bool same = false;
       if (!SameRun(a, s, b, j, min_match, &same)) return false;
-      if (same) best = {true, s, j};
-      if (same) break;
+      if (same) {
+        best = {true, s, j};
+        break;
+      }
     }
     for (uint32_t i = add_b ? index_a_.First(key_b) : RunIndex::kNone;
          i != RunIndex::kNone && i < s && Better(i, s, best); i = index_a_.Next(i)) {
       bool same = false;
       if (!SameRun(a, i, b, s, min_match, &same)) return false;
-      if (same) best = {true, i, s};
-      if (same) break;
+      if (same) {
+        best = {true, i, s};
+        break;
+      }
     }
   }
   *point = best;
