@@ -7,9 +7,9 @@
 
 #include <varnel_version.h>
 
-#include "about/program_fonts.h"
-#include "about/program_icon.h"
-#include "about/twips.h"
+#include "ui/program_fonts.h"
+#include "ui/program_icon.h"
+#include "ui/twips.h"
 #include "about/window_hints.h"
 
 namespace {

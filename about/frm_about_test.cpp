@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "about/program_fonts.h"
-#include "about/program_icon.h"
+#include "ui/program_fonts.h"
+#include "ui/program_icon.h"
 
 namespace {
 

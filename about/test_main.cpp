@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "about/program_fonts.h"
+#include "ui/program_fonts.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "about/program_fonts.h"
+#include "ui/program_fonts.h"
 #include "app/ui_form.h"
 #include "platform/comparer_location.h"
 #include "platform/qt_platform.h"

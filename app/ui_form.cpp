@@ -9,9 +9,9 @@
 #include <algorithm>
 
 #include "about/frm_about.h"
-#include "about/program_fonts.h"
-#include "about/program_icon.h"
-#include "about/twips.h"
+#include "ui/program_fonts.h"
+#include "ui/program_icon.h"
+#include "ui/twips.h"
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
 #include "platform/qt_file_dialog.h"

@@ -1,4 +1,4 @@
-#include "about/program_icon.h"
+#include "ui/program_icon.h"
 
 #include <QString>
 

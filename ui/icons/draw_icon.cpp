@@ -1,6 +1,6 @@
 // Draws the program icon: two overlapping sheets, the front one with a
 // changed line marked in red. Run by hand when the artwork changes:
-//   draw_icon about/icons/varnel.png
+//   draw_icon ui/icons/varnel.png
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "about/program_fonts.h"
+#include "ui/program_fonts.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
