@@ -1,15 +1,27 @@
 #!/bin/sh
-# Installs, with apt-get, whatever the build, the tests and the window need and
-# this Debian machine lacks. Run as root (or through sudo). Installs nothing
-# when everything is present.
+# Installs, with apt-get, whatever this Debian machine lacks to build the
+# programs and run the window; with --tests, also what only the tests use
+# (a private X server, a Wayland compositor, the accessibility bus, the
+# package checkers, the sanitizer and fuzzer runtimes). Run as root (or
+# through sudo). Installs nothing when everything is present.
 set -eu
 
-packages="cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins libqt6test6
-  libgtest-dev libgmock-dev libicu-dev
-  clang libclang-rt-14-dev
-  libxcb1-dev
-  xvfb xdotool xdg-utils x11-utils fontconfig fonts-liberation2 fonts-dejavu-core"
+build="cmake ninja-build g++ pkg-config dpkg-dev file
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6test6
+  libgtest-dev libgmock-dev libicu-dev libxcb1-dev
+  xdg-utils fontconfig fonts-liberation2 fonts-dejavu-core"
+
+tests="clang libclang-rt-14-dev
+  xvfb xdotool x11-utils
+  weston sway wtype grim qt6-wayland
+  dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme
+  lintian appstream desktop-file-utils"
+
+case "${1:-}" in
+  "") packages=$build ;;
+  --tests) packages="$build $tests" ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
 
 missing=""
 for p in $packages; do
@@ -18,7 +30,7 @@ done
 [ -z "$missing" ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages:$missing; run this as root (sudo $0)." >&2
+  echo "Missing packages:$missing; run this as root (sudo $0${1:+ $1})." >&2
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
