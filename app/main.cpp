@@ -1,5 +1,7 @@
 #include <QApplication>
 
+#include <varnel_version.h>
+
 #include "ui/program_fonts.h"
 #include "app/ui_form.h"
 #include "platform/comparer_location.h"
@@ -8,6 +10,9 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnel"));
+  // Names the installed desktop entry, so Wayland compositors and task bars
+  // match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(varnel::kApplicationId));
   varnel::InstallProgramFonts();
 
   varnel::QtPlatform platform(

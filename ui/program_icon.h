@@ -1,4 +1,4 @@
-// The program icon: two overlapping sheets with a changed line, 32 x 32.
+// The program icon: two overlapping sheets with a changed line.
 #pragma once
 
 #include <QIcon>
@@ -6,10 +6,11 @@
 
 namespace varnel {
 
-// The icon for the program's windows and the About window's picture.
+// The icon for the program's windows, with a picture for every size the
+// build renders (16 to 256 pixels), so it stays sharp at any scale.
 QIcon ProgramIcon();
 
-// The same artwork as a 32 x 32 pixmap.
+// The 32 x 32 picture, as the About window's picture box shows it.
 QPixmap ProgramPixmap();
 
 }  // namespace varnel
