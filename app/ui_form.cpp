@@ -195,9 +195,13 @@ varnel::OptionSet UIForm::Options() const {
   return options;
 }
 
+// The window is read inside the run, so that a failure while reading it ends
+// in the error box like any other failure of the run.
 void UIForm::cmdCompare_Click() {
-  varnel::CompareRun(platform_, LocalBytes(txtSource->text()), LocalBytes(txtTarget->text()),
-                     Options());
+  varnel::CompareRun(platform_, [this] {
+    return varnel::CompareInput{LocalBytes(txtSource->text()), LocalBytes(txtTarget->text()),
+                                Options()};
+  });
 }
 
 // The caption is the view state: the switch builder reads it too.
