@@ -62,6 +62,7 @@ void frmAbout::createIcon() {
   picIcon->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   picIcon->setAlignment(Qt::AlignCenter);
   picIcon->setPixmap(varnel::ProgramPixmap());
+  picIcon->setAccessibleName(tr("Program icon"));
   picIcon->setGeometry(Pixels(QRect(240, 240, 540, 540)));
 }
 

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 #include "app/ui_form.h"
@@ -144,6 +149,51 @@ TEST(QtFileDialogFilters, KeepTheOrderAndLetAllFilesMatchNamesWithoutADot) {
                 "All Files (*.*)|*.*"),
             QStringList({"Log Files (*.log)", "Text Files (*.txt)", "Batch Files (*.bat)",
                          "All Files (*)"}));
+}
+
+// Qt's own dialog, driven as a user would: a name typed into its name box and
+// Enter, or Cancel when `typed` is empty.
+QString ChooseInQtsOwnDialog(const QString& folder, const QString& typed) {
+  varnel::QtFileDialog dialog(nullptr);
+  dialog.setInitDir(folder);
+  dialog.setFlags(varnel::FileOpenDialog::kFileMustExist);
+  dialog.setDefaultExt(QStringLiteral("txt"));
+  dialog.setOptions(QFileDialog::DontUseNativeDialog);
+  // A refused name leaves the dialog open behind Qt's "not found" box: after a
+  // while the user closes whatever is in front, then the dialog.
+  QTimer giveUp;
+  QObject::connect(&giveUp, &QTimer::timeout, [] {
+    if (QWidget* front = QApplication::activeModalWidget()) front->close();
+  });
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!shown) return;
+    user.stop();
+    giveUp.start(1000);
+    if (typed.isEmpty()) return shown->reject();
+    auto* nameBox = shown->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(nameBox, nullptr);
+    nameBox->setText(typed);
+    QTest::keyClick(nameBox, Qt::Key_Return);
+  });
+  user.start(10);
+  dialog.showOpen();
+  return dialog.fileName();
+}
+
+TEST(QtFileDialogResult, TheDefaultExtensionCompletesOnlyANameThatIsNotThere) {
+  QTemporaryDir folder;
+  for (const char* name : {"notes.txt", "README", "README.txt", "with blank"}) {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name;
+  }
+  EXPECT_EQ(ChooseInQtsOwnDialog(folder.path(), "notes"), folder.filePath("notes.txt"));
+  EXPECT_EQ(ChooseInQtsOwnDialog(folder.path(), "README"), folder.filePath("README"));
+  EXPECT_EQ(ChooseInQtsOwnDialog(folder.path(), "with blank"), folder.filePath("with blank"));
+  EXPECT_EQ(ChooseInQtsOwnDialog(folder.path(), "notes.txt"), folder.filePath("notes.txt"));
+  EXPECT_EQ(ChooseInQtsOwnDialog(folder.path(), "gone"), "");
+  EXPECT_EQ(ChooseInQtsOwnDialog(folder.path(), ""), "");
 }
 
 }  // namespace

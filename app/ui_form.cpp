@@ -52,6 +52,19 @@ void Try(Step step) {
   }
 }
 
+// A field is announced by the text of the label in front of it, and the label
+// points screen readers at its field.
+void NameByLabel(QLineEdit* field, QLabel* label) {
+  label->setBuddy(field);
+  field->setAccessibleName(label->text());
+}
+
+// A tooltip is read out as the control's description too.
+void SetToolTip(QWidget* control, const QString& tip) {
+  control->setToolTip(tip);
+  control->setAccessibleDescription(tip);
+}
+
 std::int16_t TickState(const QCheckBox* box) {
   return static_cast<std::int16_t>(box->checkState() == Qt::Checked ? 1 : 0);
 }
@@ -78,15 +91,18 @@ UIForm::~UIForm() = default;
 
 void UIForm::createFileBand() {
   cmdBrowseSource = createButton("cmdBrowseSource", tr("..."), {3990, 330, 300, 300});
+  // Both browse buttons read "...", which tells a listener nothing.
+  cmdBrowseSource->setAccessibleName(tr("Browse for the source file"));
   txtSource = createLineEdit("txtSource", QString(), {990, 330, 3015, 300});
-  txtSource->setToolTip(tr("Choose the original document to compare."));
+  SetToolTip(txtSource, tr("Choose the original document to compare."));
   txtTarget = createLineEdit("txtTarget", QString(), {990, 930, 3015, 300});
-  txtTarget->setToolTip(tr("Choose the document with changes."));
+  SetToolTip(txtTarget, tr("Choose the document with changes."));
   cmdCompare = createButton("cmdCompare", tr("Compare"), {2790, 1470, 1500, 375});
   cmdCompare->setDefault(true);
   cmdBrowseTarget = createButton("cmdBrowseTarget", tr("..."), {3990, 930, 300, 300});
-  createLabel("Label1", tr("Source"), {315, 390, 630, 285});
-  createLabel("Label2", tr("Target"), {315, 990, 615, 405});
+  cmdBrowseTarget->setAccessibleName(tr("Browse for the target file"));
+  NameByLabel(txtSource, createLabel("Label1", tr("Source"), {315, 390, 630, 285}));
+  NameByLabel(txtTarget, createLabel("Label2", tr("Target"), {315, 990, 615, 405}));
   cmdAdvanced =
       createButton("cmdAdvanced", Caption(varnel::kShowDetailsCaption), {502, 1485, 1500, 375});
   cmdAbout = createButton("cmdAbout", tr("About..."), {4140, 30, 825, 195});
@@ -111,12 +127,14 @@ void UIForm::createOptionBand() {
                         {210, 3895, 5040, 255});
   chkL = createCheckBox("chkL", tr("Compare files as ASCII text"), {210, 4230, 4455, 255});
   txtLB = createLineEdit("txtLB", QStringLiteral("0"), {210, 4530, 810, 285});
-  createLabel("Label3", tr("Maximum consecutive mismatch lines"), {1155, 4565, 3675, 255});
+  NameByLabel(txtLB, createLabel("Label3", tr("Maximum consecutive mismatch lines"),
+                                 {1155, 4565, 3675, 255}));
   txtMinMatch = createLineEdit("txtMinMatch", QStringLiteral("0"), {210, 4860, 810, 285});
   QLabel* label4 =
       createLabel("Label4", tr("Number of consecutive lines that must match after a mismatch"),
                   {1155, 4845, 3555, 450});
   label4->setWordWrap(true);
+  NameByLabel(txtMinMatch, label4);
 
   connect(chkB, &QCheckBox::toggled, this, &UIForm::chkB_Click);
 }
@@ -195,9 +213,13 @@ varnel::OptionSet UIForm::Options() const {
   return options;
 }
 
+// The window is read inside the run, so that a failure while reading it ends
+// in the error box like any other failure of the run.
 void UIForm::cmdCompare_Click() {
-  varnel::CompareRun(platform_, LocalBytes(txtSource->text()), LocalBytes(txtTarget->text()),
-                     Options());
+  varnel::CompareRun(platform_, [this] {
+    return varnel::CompareInput{LocalBytes(txtSource->text()), LocalBytes(txtTarget->text()),
+                                Options()};
+  });
 }
 
 // The caption is the view state: the switch builder reads it too.

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -194,6 +197,49 @@ TEST_F(UIFormTest, AboutOpensOneWindowAtMostAndLeavesTheMainWindowUsable) {
   EXPECT_EQ(aboutWindows(), 1);
   QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
   EXPECT_EQ(form.height(), UIForm::kDetailedHeight);
+}
+
+// Checks that every control of `window` has a name of its own for screen
+// readers and is described by its tooltip. Labels count too, except those
+// that name a field: the field is announced by the label's text.
+void ExpectEveryControlNamedApart(QWidget* window) {
+  std::set<QString> names;
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    const auto* label = qobject_cast<QLabel*>(control);
+    if (label && label->buddy()) continue;
+    const QAccessibleInterface* a11y = QAccessible::queryAccessibleInterface(control);
+    ASSERT_NE(a11y, nullptr);
+    const QString name = a11y->text(QAccessible::Name);
+    EXPECT_FALSE(name.isEmpty()) << control->objectName().toStdString();
+    EXPECT_TRUE(names.insert(name).second) << name.toStdString();
+    EXPECT_EQ(a11y->text(QAccessible::Description), control->toolTip()) << name.toStdString();
+  }
+}
+
+TEST_F(UIFormTest, ScreenReadersCanTellEveryControlApartWhileTheCaptionsStay) {
+  const std::pair<const char*, const char*> expected[] = {
+      {"txtSource", "Source"},
+      {"txtTarget", "Target"},
+      {"txtLB", "Maximum consecutive mismatch lines"},
+      {"txtMinMatch", "Number of consecutive lines that must match after a mismatch"},
+      {"cmdBrowseSource", "Browse for the source file"},
+      {"cmdBrowseTarget", "Browse for the target file"},
+  };
+  for (const auto& [control, name] : expected) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(control))
+                  ->text(QAccessible::Name),
+              name);
+  }
+  EXPECT_EQ(button("cmdBrowseSource")->text(), "...");
+  EXPECT_EQ(button("cmdBrowseTarget")->text(), "...");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(edit("txtSource"))
+                ->text(QAccessible::Description),
+            "Choose the original document to compare.");
+  ExpectEveryControlNamedApart(&form);
+
+  QTest::mouseClick(button("cmdAbout"), Qt::LeftButton);
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<frmAbout*>(w)) ExpectEveryControlNamedApart(w);
 }
 
 TEST_F(UIFormTest, ClosingTheMainWindowLeavesAboutOpenAndKeepingTheProgramAlive) {

@@ -89,8 +89,13 @@ void ShowError(Platform& platform, int number, const char* description) noexcept
 
 void CompareRun(Platform& platform, const std::string& sourceText, const std::string& targetText,
                 const OptionSet& options) {
+  CompareRun(platform, [&] { return CompareInput{sourceText, targetText, options}; });
+}
+
+void CompareRun(Platform& platform, const std::function<CompareInput()>& readInput) {
   try {
-    RunSteps(platform, sourceText, targetText, options);
+    const CompareInput input = readInput();
+    RunSteps(platform, input.sourceText, input.targetText, input.options);
   } catch (const PlatformError& error) {
     ShowError(platform, error.number(), error.what());
   } catch (const std::system_error& error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "compare/switches.h"
@@ -21,5 +22,17 @@ inline constexpr char kStartFailedPrompt[] = "Problem executing file compare";
 // ENOMEM, and any other unexpected failure -1, each with its description.
 void CompareRun(Platform& platform, const std::string& sourceText, const std::string& targetText,
                 const OptionSet& options);
+
+// What one run reads of the window: the texts of both file fields and the
+// option set.
+struct CompareInput {
+  std::string sourceText;
+  std::string targetText;
+  OptionSet options;
+};
+
+// The same run, reading its input through `readInput` once the error handler
+// is in place, so a failure while reading the window shows the error box too.
+void CompareRun(Platform& platform, const std::function<CompareInput()>& readInput);
 
 }  // namespace varnel

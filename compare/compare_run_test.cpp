@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -166,6 +167,17 @@ TEST_F(CompareRunTest, ErrorInAnyStepShowsTheErrorBoxAndEndsTheRun) {
     ASSERT_GE(platform.calls.size(), 2u);
     EXPECT_TRUE(platform.calls[platform.calls.size() - 2].starts_with(std::string(step) + "("));
   }
+}
+
+TEST_F(CompareRunTest, ErrorWhileReadingTheWindowShowsTheErrorBoxAndDoesNothingElse) {
+  CompareRun(platform, []() -> CompareInput { throw PlatformError(-7, "Unreadable field"); });
+  CompareRun(platform, []() -> CompareInput { throw std::bad_alloc(); });
+  ASSERT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.boxes[0].prompt, "Oops, -7: Unreadable field");
+  EXPECT_EQ(platform.boxes[1].prompt, "Oops, 12: Out of memory");
+  EXPECT_EQ(platform.boxes[0].title, std::nullopt);
+  EXPECT_EQ(platform.calls, (Calls{"MessageBox(Oops, -7: Unreadable field)",
+                                   "MessageBox(Oops, 12: Out of memory)"}));
 }
 
 TEST_F(CompareRunTest, FailingMessageBoxDoesNotEscapeTheRun) {

@@ -1,14 +1,19 @@
 #include "platform/comparer_location.h"
 
+#include <unistd.h>
+
 #include "platform/processes.h"
 
 namespace varnel {
 
 std::string FindComparer(const std::string& executableDir) {
   const std::string beside = executableDir + "/fc";
-  if (IsExecutableFile(beside)) return beside;
   const std::string installed = executableDir + "/../libexec/varnel/fc";
-  if (IsExecutableFile(installed)) return installed;
+  for (const std::string& candidate : {beside, installed})
+    if (IsExecutableFile(candidate)) return candidate;
+  // None can be run: name one that is there, so the failure says why.
+  for (const std::string& candidate : {beside, installed})
+    if (access(candidate.c_str(), F_OK) == 0) return candidate;
   return beside;
 }
 

@@ -32,6 +32,11 @@ TEST_F(FindComparerTest, FallsBackToTheInstalledOne) {
   EXPECT_EQ(FindComparer(bin), bin + "/../libexec/varnel/fc");
 }
 
+TEST_F(FindComparerTest, NoneRunnableNamesOneThatIsThere) {
+  folder.Write("libexec/varnel/fc", "not a program", 0644);
+  EXPECT_EQ(FindComparer(bin), bin + "/../libexec/varnel/fc");
+}
+
 TEST_F(FindComparerTest, NoneFoundGivesTheNameBeside) {
   mkdir((bin + "/fc").c_str(), 0755);  // a folder is no program
   EXPECT_EQ(FindComparer(bin), bin + "/fc");

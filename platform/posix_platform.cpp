@@ -103,8 +103,13 @@ long PosixPlatform::Start(const std::string& commandLine) {
   // Only the comparer's standard output reaches the report: without this check
   // a missing comparer would leave an empty report and no word of why.
   if (!IsExecutableFile(comparerPath_)) {
-    throw PlatformError(ENOENT, "The comparer " + comparerPath_ +
-                                    " is missing or cannot be run; reinstall Varnel File Compare");
+    // A comparer that is there but may not be run is a permission problem,
+    // not a missing file: the user may be able to mend that one.
+    struct stat status;
+    const int number = stat(comparerPath_.c_str(), &status) == 0 ? EACCES : errno;
+    throw PlatformError(number, "The comparer " + comparerPath_ + " cannot be run (" +
+                                    std::strerror(number) +
+                                    "); reinstall Varnel File Compare");
   }
   return SpawnShell(commandLine);
 }

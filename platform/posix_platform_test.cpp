@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 #include "compare/compare_run.h"
 #include "platform/shell_quote.h"
@@ -221,14 +222,25 @@ TEST_F(PosixPlatformTest, MissingViewerRaisesAnError) {
   }
 }
 
-TEST_F(PosixPlatformTest, MissingComparerRaisesAnErrorInsteadOfAnEmptyReport) {
-  TestPlatform broken(root + "/bin/no-such-fc");
-  try {
-    broken.Start(broken.CommandPrefix() + "a b > c");
-    FAIL() << "no error raised";
-  } catch (const PlatformError& error) {
-    EXPECT_EQ(error.number(), ENOENT);
-    EXPECT_NE(std::string(error.what()).find("no-such-fc"), std::string::npos);
+TEST_F(PosixPlatformTest, ComparerThatCannotRunRaisesItsReasonInsteadOfAnEmptyReport) {
+  const struct {
+    std::string comparer;
+    int number;
+  } cases[] = {
+      {root + "/bin/no-such-fc", ENOENT},
+      {folder.Write("bin/plain-fc", "#!/bin/sh\n", 0644), EACCES},
+      {root + "/bin", EACCES},
+  };
+  for (const auto& c : cases) {
+    TestPlatform broken(c.comparer);
+    try {
+      broken.Start(broken.CommandPrefix() + "a b > c");
+      ADD_FAILURE() << "no error raised for " << c.comparer;
+    } catch (const PlatformError& error) {
+      EXPECT_EQ(error.number(), c.number) << c.comparer;
+      EXPECT_NE(std::string(error.what()).find(c.comparer), std::string::npos);
+      EXPECT_NE(std::string(error.what()).find(std::strerror(c.number)), std::string::npos);
+    }
   }
 }
 

@@ -1,6 +1,42 @@
 #include "platform/qt_file_dialog.h"
 
+#include <QFileInfo>
+
 namespace varnel {
+
+namespace {
+
+// The dialog of one showing. The default extension is not handed to Qt: Qt
+// would add it to every returned name that lacks one, so a file called README
+// chosen in the desktop's own dialog would come back as README.txt. It is
+// applied here instead, and only to a name that does not exist as it stands.
+//
+// There is no Q_OBJECT on purpose: Qt hands a dialog to the desktop only when
+// its class is QFileDialog itself, and this one must stay native where Qt's
+// set-up makes it so.
+class ChooserDialog : public QFileDialog {
+ public:
+  ChooserDialog(QWidget* parent, const QString& title, const QString& folder,
+                const QString& defaultExt)
+      : QFileDialog(parent, title, folder), defaultExt_(defaultExt) {}
+
+  // Qt's own dialog refuses a name that does not exist before it returns, so
+  // a name typed without its extension is completed first: "notes" finds
+  // notes.txt. A name that exists is left alone.
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (files.size() == 1) {
+      const QString meant = QtFileDialog::WithDefaultExt(files.constFirst(), defaultExt_);
+      if (meant != files.constFirst()) selectFile(meant);
+    }
+    QFileDialog::accept();
+  }
+
+ private:
+  QString defaultExt_;
+};
+
+}  // namespace
 
 QtFileDialog::QtFileDialog(QWidget* parent) : parent_(parent) {}
 
@@ -25,17 +61,24 @@ QStringList QtFileDialog::NameFilters(const QString& filter) {
 // A new dialog for each showing: every setting is given afresh anyway, and a
 // fresh dialog opens in the folder it is given rather than the last one seen.
 void QtFileDialog::showOpen() {
-  QFileDialog dialog(parent_, title_, initDir_);
+  ChooserDialog dialog(parent_, title_, initDir_, defaultExt_);
   dialog.setOptions(options_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode((flags_ & kFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(defaultExt_);
   dialog.setNameFilters(filters_);
   if (!filters_.isEmpty()) dialog.selectNameFilter(filters_.last());
   if (!fileName_.isEmpty()) dialog.selectFile(fileName_);
   fileName_.clear();
+  // A desktop's dialog may hand back a typed name as it was typed.
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-    fileName_ = dialog.selectedFiles().constFirst();
+    fileName_ = WithDefaultExt(dialog.selectedFiles().constFirst(), defaultExt_);
+}
+
+QString QtFileDialog::WithDefaultExt(const QString& name, const QString& extension) {
+  if (name.isEmpty() || extension.isEmpty() || QFileInfo::exists(name)) return name;
+  if (QFileInfo(name).fileName().contains(QLatin1Char('.'))) return name;
+  const QString completed = name + QLatin1Char('.') + extension;
+  return QFileInfo::exists(completed) ? completed : name;
 }
 
 }  // namespace varnel

@@ -26,6 +26,11 @@ class QtFileDialog : public FileOpenDialog {
   // order. "*.*" means every file, as it does where the text comes from.
   static QStringList NameFilters(const QString& filter);
 
+  // The file meant by `name`: the name itself when something exists there;
+  // else, when its last part has no extension and `name` + "." + `extension`
+  // exists, that file; else `name` unchanged.
+  static QString WithDefaultExt(const QString& name, const QString& extension);
+
  private:
   QWidget* parent_;
   QString fileName_, initDir_, title_, defaultExt_;

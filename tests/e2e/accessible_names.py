@@ -1,0 +1,106 @@
+#!/usr/bin/python3
+"""Reads one window of the running program through AT-SPI, as a screen reader
+does, prints role, name and description of each control, and checks them.
+
+Usage: accessible_names.py <window title>
+Exits 1 when the window does not show up in time or a control is not as
+expected, 0 otherwise."""
+
+import sys
+import time
+
+import pyatspi
+
+APPLICATION_NAMES = {"Varnel", "varnel"}
+
+# What a listener must hear for each window: (role, name, description).
+EXPECTED = {
+    "Varnel File Compare": [
+        ("push button", "Browse for the source file", ""),
+        ("text", "Source", "Choose the original document to compare."),
+        ("text", "Target", "Choose the document with changes."),
+        ("push button", "Compare", ""),
+        ("push button", "Browse for the target file", ""),
+        ("label", "Source", ""),
+        ("label", "Target", ""),
+        ("push button", "Details >>>", ""),
+        ("push button", "About...", ""),
+        ("check box", "Display only first and last lines for each set of differences", ""),
+        ("check box", "Binary comparison", ""),
+        ("check box", "Disregard case of letters", ""),
+        ("check box", "Display line numbers on an ASCII comparison", ""),
+        ("check box", "Do not expand tabs to spaces", ""),
+        ("check box", "Compress white space (tabs and spaces) for comparison", ""),
+        ("check box", "Compare files as ASCII text", ""),
+        ("text", "Maximum consecutive mismatch lines", ""),
+        ("label", "Maximum consecutive mismatch lines", ""),
+        ("text", "Number of consecutive lines that must match after a mismatch", ""),
+        ("label", "Number of consecutive lines that must match after a mismatch", ""),
+    ],
+    "About Varnel": [
+        ("image", "Program icon", ""),
+        ("label", "File compare utility.", ""),
+        ("label", "Warning: ...This program comes with no warranty of any kind. "
+                  "You use it at your own risk.", ""),
+        ("label", "Varnel", ""),
+        ("label", "Version 1.0.4", ""),
+        ("label", "News, updates and help for this program are on its web page: "
+                  "https://varnel.example.org/", ""),
+        ("push button", "OK", ""),
+    ],
+}
+
+
+def find_window(title, limit=30):
+    """The window called `title` of the program, polled for up to `limit` seconds."""
+    deadline = time.monotonic() + limit
+    while time.monotonic() < deadline:
+        try:
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is None or app.name not in APPLICATION_NAMES:
+                    continue
+                for window in app:
+                    if window is not None and window.name == title:
+                        return window
+        except Exception:  # the tree changes under us while the program starts
+            pass
+        time.sleep(0.1)
+    return None
+
+
+def controls(node):
+    """(role, name, description) of every node below `node` that is not a mere container."""
+    found = []
+    for child in node:
+        if child is None:
+            continue
+        role = child.getRoleName()
+        if role not in ("filler", "panel"):
+            found.append((role, child.name, child.description))
+        found.extend(controls(child))
+    return found
+
+
+def main():
+    title = sys.argv[1]
+    window = find_window(title)
+    if window is None:
+        print(f"FAIL: no window '{title}' on the accessibility bus", file=sys.stderr)
+        return 1
+    found = controls(window)
+    print(f"{window.getRoleName()} '{window.name}'")
+    for role, name, description in found:
+        print(f"  {role:12} | {name} | {description}")
+    problems = []
+    names = [name for _, name, _ in found if name]
+    if len(found) != len(names):
+        problems.append("a control has no name")
+    if sorted(found) != sorted(EXPECTED[title]):
+        problems.append(f"expected {sorted(EXPECTED[title])}")
+    for problem in problems:
+        print(f"FAIL: {problem}", file=sys.stderr)
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
