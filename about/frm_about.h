@@ -6,7 +6,16 @@
 #include <QDialog>
 
 class QLabel;
+class QPalette;
 class QPushButton;
+
+namespace varnel {
+
+// True when black text on the palette's window face is readable (a contrast
+// of 4.5:1 or more), as on the classic light grey face.
+bool IsLightFace(const QPalette& palette);
+
+}  // namespace varnel
 
 class frmAbout : public QDialog {
   Q_OBJECT
@@ -25,6 +34,7 @@ class frmAbout : public QDialog {
   void cmdOK_Click();
 
  protected:
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
@@ -33,6 +43,7 @@ class frmAbout : public QDialog {
   void createLabels();
   void createButton();
   void createNativeWindow();
+  void applyFaceColours();
   QLabel* createLabel(const QRect& twips);
 
   QLabel* picIcon = nullptr;
