@@ -44,6 +44,12 @@ double Contrast(const QColor& a, const QColor& b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// True when black text on the palette's window face is readable, as on the
+// classic light grey face.
+bool IsLightFace(const QPalette& palette) {
+  return Contrast(palette.color(QPalette::Window), Qt::black) >= kReadableContrast;
+}
+
 void SetTextColour(QLabel* label, const QColor& colour) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, colour);
@@ -51,10 +57,6 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 }
 
 }  // namespace
-
-bool varnel::IsLightFace(const QPalette& palette) {
-  return Contrast(palette.color(QPalette::Window), Qt::black) >= kReadableContrast;
-}
 
 frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -73,16 +75,12 @@ frmAbout::frmAbout(QWidget* parent)
   Form_Load();
 }
 
-// The native window is made now, so the window manager hints are in place
-// before it is mapped. Marking the window as moved keeps QDialog from
-// centring it: where it opens is left to the window manager.
 // The description and the two notices are black on a light window face. On a
 // dark face black would be all but invisible, so they take the theme's own
 // text colour there.
 void frmAbout::applyFaceColours() {
   const QPalette& face = palette();
-  const QColor text =
-      varnel::IsLightFace(face) ? QColor(Qt::black) : face.color(QPalette::WindowText);
+  const QColor text = IsLightFace(face) ? QColor(Qt::black) : face.color(QPalette::WindowText);
   for (QLabel* label : {lblDescription, lblWeb, lblDisclaimer}) SetTextColour(label, text);
 }
 
@@ -92,6 +90,9 @@ void frmAbout::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange) applyFaceColours();
 }
 
+// The native window is made now, so the window manager hints are in place
+// before it is mapped. Marking the window as moved keeps QDialog from
+// centring it: where it opens is left to the window manager.
 void frmAbout::createNativeWindow() {
   winId();
   varnel::KeepOutOfTaskbar(this);
@@ -181,7 +182,7 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
 // not read as a groove, so the theme's own shadow and light take their place.
 void frmAbout::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
-  const bool light = varnel::IsLightFace(palette());
+  const bool light = IsLightFace(palette());
   const QColor shadow = light ? QColor(128, 128, 128) : palette().color(QPalette::Dark);
   const QColor highlight = light ? QColor(Qt::white) : palette().color(QPalette::Light);
   QPainter painter(this);

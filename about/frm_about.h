@@ -6,16 +6,7 @@
 #include <QDialog>
 
 class QLabel;
-class QPalette;
 class QPushButton;
-
-namespace varnel {
-
-// True when black text on the palette's window face is readable (a contrast
-// of 4.5:1 or more), as on the classic light grey face.
-bool IsLightFace(const QPalette& palette);
-
-}  // namespace varnel
 
 class frmAbout : public QDialog {
   Q_OBJECT
