@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 #include <varnel_version.h>
 
@@ -23,9 +25,35 @@ const QSize kClientTwips(5730, 3135);
 // under the button.
 constexpr int kDisclaimerRightInset = Pixels(4215 + 240 - 4350) + 1;
 
-QPalette BlackText(QPalette palette) {
-  palette.setColor(QPalette::WindowText, Qt::black);
-  return palette;
+// The contrast that text needs against what is behind it to stay readable.
+constexpr double kReadableContrast = 4.5;
+
+double Channel(double value) {
+  return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+// How bright a colour looks, from 0 for black to 1 for white.
+double RelativeLuminance(const QColor& colour) {
+  return 0.2126 * Channel(colour.redF()) + 0.7152 * Channel(colour.greenF()) +
+         0.0722 * Channel(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = RelativeLuminance(a);
+  const double lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// True when black text on the palette's window face is readable, as on the
+// classic light grey face.
+bool IsLightFace(const QPalette& palette) {
+  return Contrast(palette.color(QPalette::Window), Qt::black) >= kReadableContrast;
+}
+
+void SetTextColour(QLabel* label, const QColor& colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
 }
 
 }  // namespace
@@ -43,7 +71,23 @@ frmAbout::frmAbout(QWidget* parent)
   createLabels();
   createButton();
   createNativeWindow();
+  applyFaceColours();
   Form_Load();
+}
+
+// The description and the two notices are black on a light window face. On a
+// dark face black would be all but invisible, so they take the theme's own
+// text colour there.
+void frmAbout::applyFaceColours() {
+  const QPalette& face = palette();
+  const QColor text = IsLightFace(face) ? QColor(Qt::black) : face.color(QPalette::WindowText);
+  for (QLabel* label : {lblDescription, lblWeb, lblDisclaimer}) SetTextColour(label, text);
+}
+
+// A theme switched while the window is open brings a new palette.
+void frmAbout::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) applyFaceColours();
 }
 
 // The native window is made now, so the window manager hints are in place
@@ -78,12 +122,10 @@ void frmAbout::createLabels() {
   lblDescription = createLabel(QRect(1050, 1035, 3885, 405));
   lblDescription->setObjectName(QStringLiteral("lblDescription"));
   lblDescription->setFont(varnel::ClassicFont(9.75));
-  lblDescription->setPalette(BlackText(lblDescription->palette()));
   lblDescription->setText(tr("File compare utility."));
 
   lblDisclaimer = createLabel(QRect(240, 2670, 4215, 825));
   lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-  lblDisclaimer->setPalette(BlackText(lblDisclaimer->palette()));
   lblDisclaimer->setContentsMargins(0, 0, kDisclaimerRightInset, 0);
   lblDisclaimer->setText(
       tr("Warning: ...This program comes with no warranty of any kind. You use it at your own "
@@ -98,7 +140,6 @@ void frmAbout::createLabels() {
 
   lblWeb = createLabel(QRect(1035, 1470, 3885, 780));
   lblWeb->setObjectName(QStringLiteral("lblWeb"));
-  lblWeb->setPalette(BlackText(lblWeb->palette()));
   lblWeb->setText(
       tr("News, updates and help for this program are on its web page: "
          "https://varnel.example.org/"));
@@ -138,12 +179,16 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
 }
 
 // The etched rule between the web notice and the disclaimer: a grey line
-// with a two-pixel white line under it.
+// with a two-pixel white line under it. On a dark face grey and white would
+// not read as a groove, so the theme's own shadow and light take their place.
 void frmAbout::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
+  const bool light = IsLightFace(palette());
+  const QColor shadow = light ? QColor(128, 128, 128) : palette().color(QPalette::Dark);
+  const QColor highlight = light ? QColor(Qt::white) : palette().color(QPalette::Light);
   QPainter painter(this);
   painter.fillRect(QRect(QPoint(Pixels(90), Pixels(2445)), QPoint(Pixels(5654), Pixels(2445))),
-                   QColor(128, 128, 128));
+                   shadow);
   painter.fillRect(QRect(QPoint(Pixels(105), Pixels(2460)), QPoint(Pixels(5654), Pixels(2460) + 1)),
-                   Qt::white);
+                   highlight);
 }

@@ -25,6 +25,7 @@ class frmAbout : public QDialog {
   void cmdOK_Click();
 
  protected:
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
@@ -33,6 +34,7 @@ class frmAbout : public QDialog {
   void createLabels();
   void createButton();
   void createNativeWindow();
+  void applyFaceColours();
   QLabel* createLabel(const QRect& twips);
 
   QLabel* picIcon = nullptr;

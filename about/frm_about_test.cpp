@@ -1,6 +1,7 @@
 #include "about/frm_about.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -122,6 +123,37 @@ TEST_F(FrmAboutTest, NoTextIsCutOff) {
   const QLabel* disclaimer = child<QLabel>("lblDisclaimer");
   const QRect disclaimerText = disclaimer->contentsRect().translated(disclaimer->pos());
   EXPECT_LT(disclaimerText.right(), button.left());
+}
+
+// A palette as a dark theme hands it over: a dark face with light text.
+QPalette DarkPalette() {
+  QPalette dark(QColor(50, 50, 50), QColor(50, 50, 50));
+  dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+  dark.setColor(QPalette::Dark, QColor(33, 33, 33));
+  dark.setColor(QPalette::Light, QColor(75, 75, 75));
+  return dark;
+}
+
+// The description and the notices are black where black is readable, and in
+// the theme's text colour on a dark face; the etched rule follows the face
+// too. A palette switched while the window is open takes effect at once.
+TEST_F(FrmAboutTest, TextsAndRuleFollowTheFace) {
+  const auto expectColours = [this](const QColor& text, const QColor& shadow,
+                                    const QColor& light) {
+    for (const char* name : {"lblDescription", "lblWeb", "lblDisclaimer"})
+      EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::WindowText), text) << name;
+    const QImage shot = about->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(200, 163), shadow);
+    EXPECT_EQ(shot.pixelColor(200, 164), light);
+    EXPECT_EQ(shot.pixelColor(200, 165), light);
+  };
+  about->setPalette(QPalette(QColor(240, 240, 240)));
+  expectColours(Qt::black, QColor(128, 128, 128), Qt::white);
+  about->setPalette(DarkPalette());
+  expectColours(QColor(240, 240, 240), QColor(33, 33, 33), QColor(75, 75, 75));
+  // A mid grey on which black still reaches 4.5:1 counts as light.
+  about->setPalette(QPalette(QColor(128, 128, 128)));
+  expectColours(Qt::black, QColor(128, 128, 128), Qt::white);
 }
 
 TEST_F(FrmAboutTest, EscapePressesOK) {

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs, with apt-get, whatever this Debian machine lacks to build the
 # programs and run the window; with --tests, also what only the tests use
-# (a private X server, a Wayland compositor, the accessibility bus, the
-# package checkers, the sanitizer and fuzzer runtimes). Run as root (or
-# through sudo). Installs nothing when everything is present.
+# (a private X server, a Wayland compositor, screenshots and their
+# measurement, the accessibility bus, the package checkers, the sanitizer
+# and fuzzer runtimes). Run as root (or through sudo). Installs nothing when
+# everything is present.
 set -eu
 
 build="cmake ninja-build g++ pkg-config dpkg-dev file
@@ -12,7 +13,7 @@ build="cmake ninja-build g++ pkg-config dpkg-dev file
   xdg-utils fontconfig fonts-liberation2 fonts-dejavu-core"
 
 tests="clang libclang-rt-14-dev
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils imagemagick python3-pil
   weston sway wtype grim qt6-wayland
   dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme
   lintian appstream desktop-file-utils"

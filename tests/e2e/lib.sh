@@ -62,9 +62,11 @@ SH
   chmod +x "$SCRATCH/app/fc" "$SCRATCH/path/xdg-open"
 }
 
+# Starts the program and waits for its window; arguments of the form
+# NAME=value are added to its environment.
 start_app() {
   TMPDIR="$SCRATCH/tmp" PATH="$SCRATCH/path:$PATH" QT_QPA_PLATFORM=xcb \
-    "$SCRATCH/app/varnel" >"$SCRATCH/app.log" 2>&1 &
+    env "$@" "$SCRATCH/app/varnel" >"$SCRATCH/app.log" 2>&1 &
   APP_PID=$!
   MAIN_WINDOW=$(xdotool search --sync --onlyvisible --name '^Varnel File Compare$' | head -n1)
   [ -n "$MAIN_WINDOW" ] || fail "the main window did not appear"
