@@ -20,8 +20,11 @@ class CheckingSink : public fc::TextSink, public fc::BinarySink {
     for (const fc::BlockSide* s : {&a, &b}) {
       for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
            ++line) {
-        std::string_view text;
-        if (!lines.Text(k, line, &text)) std::abort();
+        std::string_view piece;
+        for (uint64_t from = 0;; from += piece.size()) {
+          if (!lines.Text(k, line, from, &piece)) std::abort();
+          if (piece.empty()) break;
+        }
       }
       next_[k++] = s->first + s->count;
     }

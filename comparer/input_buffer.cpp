@@ -34,7 +34,7 @@ bool InputBuffer::ReadFully(uint64_t off, char* out, size_t len, size_t* got) {
   return true;
 }
 
-bool InputBuffer::Fill(uint64_t pos, size_t want) {
+bool InputBuffer::Fill(uint64_t pos) {
   uint64_t start = pos;
   uint64_t buf_end = buf_off_ + buf_len_;
   if (keep_ != kNoKeep && keep_ <= pos && keep_ >= buf_off_ && pos - keep_ <= chunk_ / 4)
@@ -47,8 +47,8 @@ bool InputBuffer::Fill(uint64_t pos, size_t want) {
     buf_len_ = 0;
   }
   buf_off_ = start;
-  size_t need = static_cast<size_t>(pos - start) + want;
-  if (buf_.size() < std::max(need, chunk_)) buf_.resize(std::max({need, chunk_, buf_.size() * 2}));
+  // pos - start is at most a quarter of a chunk and `want` at most a chunk, so all fits.
+  if (buf_.empty()) buf_.resize(capacity());
   uint64_t left = size_ - (buf_off_ + buf_len_);
   size_t room = std::min<uint64_t>(buf_.size() - buf_len_, left);
   size_t got = 0;
@@ -61,9 +61,9 @@ const char* InputBuffer::Window(uint64_t pos, size_t want, size_t* avail) {
   *avail = 0;
   if (failed()) return nullptr;
   if (pos >= size_) return kNothing;
-  want = static_cast<size_t>(std::min<uint64_t>(want, size_ - pos));
+  want = static_cast<size_t>(std::min<uint64_t>({want, chunk_, size_ - pos}));
   if (pos < buf_off_ || pos + want > buf_off_ + buf_len_) {
-    if (!Fill(pos, want)) return nullptr;
+    if (!Fill(pos)) return nullptr;
   }
   *avail = static_cast<size_t>(buf_off_ + buf_len_ - pos);
   return buf_.data() + (pos - buf_off_);
@@ -73,7 +73,7 @@ const char* InputBuffer::Fetch(uint64_t off, size_t len) {
   if (failed()) return nullptr;
   if (len == 0) return kNothing;
   if (off >= buf_off_ && off + len <= buf_off_ + buf_len_) return buf_.data() + (off - buf_off_);
-  if (scratch_.size() < len) scratch_.resize(len);
+  if (scratch_.size() < len) scratch_.resize(std::max(len, chunk_));
   size_t got = 0;
   if (!ReadFully(off, scratch_.data(), len, &got)) return nullptr;
   return scratch_.data();

@@ -2,98 +2,47 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace fc {
 namespace {
 
-constexpr int kTabStop = 8;
+constexpr unsigned kTabStop = 8;
+constexpr uint64_t kMul = 0x9E3779B97F4A7C15ull;
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+// How many bytes the UTF-8 sequence that `lead` starts would take; 1 for a byte that starts
+// none, which then stands alone.
+size_t SequenceLength(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 1;
 }
 
-void AppendUtf8(char32_t c, std::string* out) {
+char* PutUtf8(char32_t c, char* out) {
   if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
+    *out++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xF0 | (c >> 18));
+    *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return out;
 }
 
-// Tabs move to the next multiple of eight columns; a column is one code point, or one byte
-// where the bytes are not valid UTF-8.
-void ExpandTabs(std::string_view in, std::string* out) {
-  out->clear();
-  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
-  size_t column = 0;
-  for (size_t at = 0; at < in.size();) {
-    if (p[at] == '\t') {
-      size_t spaces = kTabStop - column % kTabStop;
-      out->append(spaces, ' ');
-      column += spaces;
-      ++at;
-      continue;
-    }
-    char32_t code;
-    size_t len = p[at] < 0x80 ? 1 : DecodeUtf8(p + at, in.size() - at, &code);
-    if (len == 0) len = 1;
-    out->append(in.data() + at, len);
-    column += 1;
-    at += len;
-  }
-}
-
-// Runs of blanks and tabs become one blank; those at either end go.
-void CompressWhite(std::string_view in, std::string* out) {
-  out->clear();
-  size_t at = 0;
-  while (at < in.size() && IsBlank(in[at])) ++at;
-  size_t end = in.size();
-  while (end > at && IsBlank(in[end - 1])) --end;
-  bool in_run = false;
-  for (; at < end; ++at) {
-    if (IsBlank(in[at])) {
-      in_run = true;
-      continue;
-    }
-    if (in_run) out->push_back(' ');
-    in_run = false;
-    out->push_back(in[at]);
-  }
-}
-
-// Unicode simple case folding for valid UTF-8; other bytes fold as ASCII (which leaves
-// bytes from 0x80 up unchanged).
-void FoldCase(std::string_view in, std::string* out) {
-  out->clear();
-  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
-  for (size_t at = 0; at < in.size();) {
-    if (p[at] < 0x80) {
-      char c = in[at++];
-      out->push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-      continue;
-    }
-    char32_t code;
-    size_t len = DecodeUtf8(p + at, in.size() - at, &code);
-    if (len == 0) {
-      out->push_back(in[at++]);
-      continue;
-    }
-    AppendUtf8(static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)),
-               out);
-    at += len;
-  }
+uint64_t LoadWord(const unsigned char* p) {
+  uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
 }
 
 }  // namespace
@@ -102,49 +51,156 @@ bool KeysCanDiffer(const KeyOptions& o) {
   return o.expand_tabs || o.compress_white || o.fold_case;
 }
 
-std::string_view BuildKey(std::string_view line, const KeyOptions& o, std::string* scratch) {
-  // Expanding tabs and then compressing white space gives the same key as compressing alone,
-  // so /W skips the expansion.
-  bool tabs = o.expand_tabs && !o.compress_white && line.find('\t') != std::string_view::npos;
-  if (!tabs && !o.compress_white && !o.fold_case) return line;
-  std::string_view key = line;
-  if (tabs) {
-    ExpandTabs(key, scratch);
-    key = *scratch;
-  } else if (o.compress_white) {
-    CompressWhite(key, scratch);
-    key = *scratch;
-  }
-  if (o.fold_case) {
-    thread_local std::string step;
-    step.assign(key);
-    FoldCase(step, scratch);
-    key = *scratch;
-  }
-  return key;
+bool KeyRestartsAfter(unsigned char c, const KeyOptions& o) {
+  if (c >= 0x80 || c == '\r') return false;
+  if (o.expand_tabs && !o.compress_white) return c == '\t';
+  if (o.compress_white) return c != ' ' && c != '\t';
+  return true;
 }
 
-bool SameKey(std::string_view a, std::string_view b, const KeyOptions& o, std::string* scratch_a,
-             std::string* scratch_b) {
-  if (a == b) return true;
-  if (!KeysCanDiffer(o)) return false;
-  return BuildKey(a, o, scratch_a) == BuildKey(b, o, scratch_b);
+// Expanding tabs and then compressing white space gives the same key as compressing alone,
+// so /W skips the expansion.
+KeyBuilder::KeyBuilder(const KeyOptions& o)
+    : tabs_(o.expand_tabs && !o.compress_white), white_(o.compress_white), fold_(o.fold_case) {}
+
+void KeyBuilder::Start(bool mid_line) {
+  column_ = 0;
+  leading_ = !mid_line;
+  pending_ = false;
+  carried_ = 0;
 }
 
-uint64_t HashBytes(const char* p, size_t n) {
-  constexpr uint64_t kMul = 0x9E3779B97F4A7C15ull;
-  uint64_t h = 0x243F6A8885A308D3ull ^ (n * kMul);
+char* KeyBuilder::Room(size_t n) {
+  // A tab gives at most eight blanks, a folded character at most one byte more than its own
+  // two, and a pending blank one byte: eight bytes of key for each byte in, and one more.
+  size_t need = kTabStop * n + kTabStop;
+  if (capacity_ < need) {
+    buf_.reset(new char[need]);
+    capacity_ = need;
+  }
+  return buf_.get();
+}
+
+// Writes the key of the bytes p[0..n) to *out and returns how many it took: all of them, or all
+// but a UTF-8 sequence that the n bytes cut short, unless `last` says no more bytes follow.
+size_t KeyBuilder::Build(const unsigned char* p, size_t n, bool last, char** out) {
+  char* o = *out;
   size_t at = 0;
-  for (; at + 8 <= n; at += 8) {
-    uint64_t w;
-    std::memcpy(&w, p + at, 8);
-    h = (h ^ w) * kMul;
-    h ^= h >> 29;
+  while (at < n) {
+    unsigned char c = p[at];
+    if (c < 0x80) {
+      if (c == ' ' || c == '\t') {
+        if (white_) {
+          pending_ = pending_ || !leading_;
+          ++at;
+          continue;
+        }
+        if (c == '\t' && tabs_) {
+          unsigned spaces = kTabStop - column_ % kTabStop;
+          std::memset(o, ' ', kTabStop);
+          o += spaces;
+          column_ += spaces;
+          ++at;
+          continue;
+        }
+      }
+      if (pending_) *o++ = ' ';
+      pending_ = leading_ = false;
+      *o++ = static_cast<char>(fold_ && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+      ++column_;
+      ++at;
+      continue;
+    }
+    if (n - at < SequenceLength(c) && !last) break;
+    if (pending_) *o++ = ' ';
+    pending_ = leading_ = false;
+    char32_t code;
+    size_t len = DecodeUtf8(p + at, n - at, &code);
+    if (len == 0) {
+      *o++ = static_cast<char>(c);
+      len = 1;
+    } else if (fold_) {
+      // Unicode simple case folding; other bytes fold as ASCII, which leaves them unchanged.
+      o = PutUtf8(static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)),
+                  o);
+    } else {
+      std::memcpy(o, p + at, len);
+      o += len;
+    }
+    ++column_;
+    at += len;
   }
-  uint64_t tail = 0;
-  for (size_t k = 0; at + k < n; ++k)
-    tail |= static_cast<uint64_t>(static_cast<unsigned char>(p[at + k])) << (8 * k);
-  h = (h ^ tail) * kMul;
+  *out = o;
+  return at;
+}
+
+std::string_view KeyBuilder::Feed(std::string_view piece, bool last) {
+  if (!tabs_ && !white_ && !fold_) return piece;
+  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+  size_t n = piece.size();
+  // The end of a line without tabs: the column no longer matters.
+  if (tabs_ && !fold_ && last && carried_ == 0 && std::memchr(p, '\t', n) == nullptr) return piece;
+  char* const start = Room(n + carried_);
+  char* out = start;
+  size_t from = 0;
+  if (carried_ > 0) {
+    // The carried sequence is finished on a copy joined with the piece's first bytes; four
+    // more are all that a sequence begun in the carried bytes can take.
+    unsigned char joined[8];
+    size_t old = carried_, take = std::min<size_t>(n, 4);
+    std::memcpy(joined, carry_, old);
+    std::memcpy(joined + old, p, take);
+    carried_ = 0;
+    size_t at = Build(joined, old + take, last && take == n, &out);
+    if (at < old) {
+      carried_ = old + take - at;
+      std::memcpy(carry_, joined + at, carried_);
+      return std::string_view(start, static_cast<size_t>(out - start));
+    }
+    from = at - old;
+  }
+  size_t used = from + Build(p + from, n - from, last, &out);
+  carried_ = n - used;
+  std::memcpy(carry_, p + used, carried_);
+  return std::string_view(start, static_cast<size_t>(out - start));
+}
+
+std::string_view BuildKey(std::string_view line, const KeyOptions& options, std::string* scratch) {
+  KeyBuilder builder(options);
+  builder.Start();
+  std::string_view key = builder.Feed(line, true);
+  if (key.data() == line.data()) return line;
+  scratch->assign(key);
+  return *scratch;
+}
+
+void KeyHasher::Mix(uint64_t word) {
+  state_ = (state_ ^ word) * kMul;
+  state_ ^= state_ >> 29;
+}
+
+void KeyHasher::Add(std::string_view piece) {
+  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+  size_t n = piece.size();
+  length_ += n;
+  if (held_ > 0) {
+    size_t take = std::min(n, 8 - held_);
+    std::memcpy(word_ + held_, p, take);
+    held_ += take;
+    p += take;
+    n -= take;
+    if (held_ < 8) return;
+    Mix(LoadWord(word_));
+    held_ = 0;
+  }
+  for (; n >= 8; p += 8, n -= 8) Mix(LoadWord(p));
+  std::memcpy(word_, p, n);
+  held_ = n;
+}
+
+uint64_t KeyHasher::Finish() {
+  std::memset(word_ + held_, 0, 8 - held_);
+  uint64_t h = (state_ ^ (length_ * kMul) ^ LoadWord(word_)) * kMul;
   // Final avalanche (the finaliser of MurmurHash3), so that every input bit reaches every
   // output bit.
   h ^= h >> 33;
@@ -152,6 +208,9 @@ uint64_t HashBytes(const char* p, size_t n) {
   h ^= h >> 33;
   h *= 0xC4CEB9FE1A85EC53ull;
   h ^= h >> 33;
+  state_ = kSeed;
+  length_ = 0;
+  held_ = 0;
   return h;
 }
 

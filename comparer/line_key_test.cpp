@@ -48,17 +48,16 @@ TEST(LineKey, CaseFoldingIsUnicodeSimpleFoldingAndAsciiForBadBytes) {
 }
 
 TEST(LineKey, SameKeyAndHashAgree) {
-  KeyOptions o;
-  o.compress_white = true;
-  o.fold_case = true;
-  std::string s1, s2;
-  EXPECT_TRUE(SameKey("  Hello   World", "hello world\t", o, &s1, &s2));
-  EXPECT_FALSE(SameKey("hello world", "helloworld", o, &s1, &s2));
-  KeyOptions plain;
-  plain.expand_tabs = false;
-  EXPECT_FALSE(SameKey("a", "A", plain, &s1, &s2));
-  EXPECT_NE(HashBytes("abcdefgh1", 9), HashBytes("abcdefgh2", 9));
-  EXPECT_NE(HashBytes("", 0), HashBytes("\0", 1));
+  EXPECT_EQ(Key("  Hello   World", true, true, true), Key("hello world\t", true, true, true));
+  EXPECT_NE(Key("hello world", true, true, true), Key("helloworld", true, true, true));
+  EXPECT_NE(Key("a", false, false, false), Key("A", false, false, false));
+  auto hash = [](std::string_view bytes) {
+    KeyHasher h;
+    h.Add(bytes);
+    return h.Finish();
+  };
+  EXPECT_NE(hash("abcdefgh1"), hash("abcdefgh2"));
+  EXPECT_NE(hash(""), hash(std::string_view("\0", 1)));
 }
 
 TEST(LineKey, Utf8DecodingRejectsMalformedSequences) {

@@ -23,15 +23,19 @@ bool Report::Start() {
 }
 
 bool Report::PrintLine(int k, uint64_t line, LineAccess& lines) {
-  std::string_view text;
-  if (!lines.Text(k, line, &text)) return false;
+  std::string_view piece;
+  if (!lines.Text(k, line, 0, &piece)) return false;
   if (numbers_) {
     char number[32];
     int n =
         std::snprintf(number, sizeof number, "%5llu:  ", static_cast<unsigned long long>(line + 1));
     out_.Write(std::string_view(number, static_cast<size_t>(n)));
   }
-  out_.Write(text);
+  for (uint64_t from = 0; !piece.empty();) {
+    out_.Write(piece);
+    from += piece.size();
+    if (!lines.Text(k, line, from, &piece)) return false;
+  }
   out_.Write("\n");
   return true;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comparer/bytes.h"
+#include "comparer/line_reader.h"
 #include "comparer/line_window.h"
 #include "comparer/resync.h"
 
@@ -35,13 +36,16 @@ class TextWalk : public LineAccess {
       : options_(options),
         sink_(sink),
         side_{{a, options.key}, {b, options.key}},
-        search_(options.key) {}
+        search_(options.key),
+        key_a_(options.key),
+        key_b_(options.key) {}
 
   Outcome Run(std::string* error);
-  bool Text(int side, uint64_t line, std::string_view* text) override;
+  bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece) override;
 
  private:
   bool SkipIdentical();
+  void TakeEqualPart(const char* p, size_t same, bool differs);
   bool Resync(bool* failed_resync);
   Outcome Trouble(std::string* error);
 
@@ -49,50 +53,90 @@ class TextWalk : public LineAccess {
   TextSink& sink_;
   Side side_[2];
   ResyncSearch search_;
-  std::string scratch_a_;
-  std::string scratch_b_;
+  KeyBuilder key_a_;
+  KeyBuilder key_b_;
+  // After SkipIdentical: the next lines of both files start with `equal_` bytes that are the
+  // same in both, and their keys can be built afresh from byte `restart_` of them on.
+  uint64_t equal_ = 0;
+  uint64_t restart_ = 0;
 };
 
+// The least the walk over identical bytes asks of the inputs' windows at a time.
+constexpr size_t kSkipStep = size_t{64} << 10;
+
+// Takes over the first `same` bytes at `p`, the same in both files, starting `equal_` bytes
+// into the next lines: whole lines go by, and the rest is added to the equal start of the line
+// that goes on past them. `differs` says the files differ right after them.
+void TextWalk::TakeEqualPart(const char* p, size_t same, bool differs) {
+  const char* last = LastNewline(p, same);
+  size_t from = 0;
+  if (last != nullptr) {
+    size_t upto = static_cast<size_t>(last - p) + 1;
+    uint64_t lines = CountNewlines(p, upto);
+    const char* prev = LastNewline(p, upto - 1);
+    uint64_t start = prev ? equal_ + static_cast<uint64_t>(prev - p) + 1 : 0;
+    for (Side& s : side_) {
+      s.SetBefore(s.pos + start, s.pos + equal_ + upto);
+      s.pos += equal_ + upto;
+      s.line += lines;
+    }
+    equal_ = restart_ = 0;
+    from = upto;
+  }
+  // Where the key can start afresh: only the last bytes are searched for it unless this is
+  // where the files differ, so that a long equal line costs no second pass.
+  size_t look = same - from;
+  if (!differs && look > 64) look = 64;
+  for (size_t k = same; k > same - look; --k) {
+    if (KeyRestartsAfter(static_cast<unsigned char>(p[k - 1]), options_.key)) {
+      restart_ = equal_ + (k - from);
+      break;
+    }
+  }
+  equal_ += same - from;
+}
+
 // While both files go on with the same bytes, whole lines are taken over in big steps with no
-// look at single lines: equal bytes are equal lines under every option. It stops at the line
+// look at single lines: equal bytes are equal lines under every option. It stops in the line
 // that holds the first differing byte (which may still be equal by its key, say "a\r\n" and
-// "a\n", or under /W), leaving it to the line-by-line compare.
+// "a\n", or under /W), leaving it to the line-by-line compare, or at the end of both files.
 bool TextWalk::SkipIdentical() {
   Side& a = side_[0];
   Side& b = side_[1];
+  equal_ = restart_ = 0;
   for (;;) {
     size_t na = 0, nb = 0;
-    size_t want = std::max<size_t>(a.in.chunk() / 8, 1);
-    const char* pa = a.in.Window(a.pos, want, &na);
-    const char* pb = b.in.Window(b.pos, want, &nb);
+    const char* pa = a.in.Window(a.pos + equal_, kSkipStep, &na);
+    const char* pb = b.in.Window(b.pos + equal_, kSkipStep, &nb);
     if (pa == nullptr || pb == nullptr) return false;
     size_t n = std::min(na, nb);
-    if (n == 0) return true;
-    size_t same = FirstMismatch(pa, pb, n);
-    const char* last = LastNewline(pa, same);
-    if (last == nullptr) return true;
-    size_t upto = static_cast<size_t>(last - pa) + 1;
-    uint64_t lines = CountNewlines(pa, upto);
-    const char* prev = LastNewline(pa, upto - 1);
-    size_t start = prev ? static_cast<size_t>(prev - pa) + 1 : 0;
-    for (Side* s : {&a, &b}) {
-      s->SetBefore(s->pos + start, s->pos + upto);
-      s->pos += upto;
-      s->line += lines;
+    if (n == 0) {
+      // Both files end with the same last line, one without a line end.
+      if (equal_ > 0 && a.pos + equal_ >= a.in.size() && b.pos + equal_ >= b.in.size()) {
+        for (Side& s : side_) {
+          s.SetBefore(s.pos, s.pos + equal_);
+          s.pos += equal_;
+          s.line += 1;
+        }
+        equal_ = restart_ = 0;
+      }
+      return true;
     }
+    size_t same = FirstMismatch(pa, pb, n);
+    TakeEqualPart(pa, same, same < n);
     if (same < n) return true;
   }
 }
 
-bool TextWalk::Text(int side, uint64_t line, std::string_view* text) {
+bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* piece) {
   Side& s = side_[side];
   if (line < s.line) {
-    const char* p = s.in.Fetch(s.before_begin, s.before_end - s.before_begin);
-    if (p == nullptr) return false;
-    *text = StripLineEnd(p, s.before_end - s.before_begin);
-    return true;
+    LineReader reader(s.in, s.before_begin + from, s.before_end, false);
+    return reader.Next(piece);
   }
-  return s.window.Text(line - s.line, text, true);
+  uint64_t k = line - s.line;
+  LineReader reader(s.in, s.window.begin(k) + from, s.window.begin(k + 1), true);
+  return reader.Next(piece);
 }
 
 // Looks for the resync point from the current lines, reports the block and moves both sides to
@@ -146,13 +190,17 @@ Outcome TextWalk::Run(std::string* error) {
     if (!SkipIdentical()) return Trouble(error);
     if (a.AtEnd() && b.AtEnd()) break;
     if (!a.AtEnd() && !b.AtEnd()) {
-      Line la, lb;
-      if (!ReadLine(a.in, a.pos, &la) || !ReadLine(b.in, b.pos, &lb)) return Trouble(error);
-      if (SameKey(la.text, lb.text, options_.key, &scratch_a_, &scratch_b_)) {
-        a.SetBefore(a.pos, la.next);
-        b.SetBefore(b.pos, lb.next);
-        a.pos = la.next;
-        b.pos = lb.next;
+      // The equal start of the two lines gives the same key; the keys are compared from the
+      // last place in it where they can be built afresh.
+      bool mid = restart_ > 0, same = false;
+      KeyReader ka(LineReader(a.in, a.pos + restart_), key_a_, mid);
+      KeyReader kb(LineReader(b.in, b.pos + restart_), key_b_, mid);
+      if (!SameLine(ka, kb, &same)) return Trouble(error);
+      if (same) {
+        a.SetBefore(a.pos, ka.next());
+        b.SetBefore(b.pos, kb.next());
+        a.pos = ka.next();
+        b.pos = kb.next();
         ++a.line;
         ++b.line;
         continue;

@@ -104,9 +104,13 @@ class Recorder : public TextSink {
     for (const BlockSide* s : {&a, &b}) {
       for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
            ++line) {
-        std::string_view text;
-        EXPECT_TRUE(lines.Text(k, line, &text));
-        block.text.emplace_back(text);
+        std::string text;
+        std::string_view piece;
+        do {
+          EXPECT_TRUE(lines.Text(k, line, text.size(), &piece));
+          text += piece;
+        } while (!piece.empty());
+        block.text.push_back(text);
       }
       ++k;
     }
