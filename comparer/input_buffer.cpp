@@ -41,18 +41,18 @@ bool InputBuffer::Fill(uint64_t pos) {
     start = keep_;
   if (start >= buf_off_ && start <= buf_end && buf_len_ > 0) {
     size_t keep = static_cast<size_t>(buf_end - start);
-    std::memmove(buf_.data(), buf_.data() + (start - buf_off_), keep);
+    std::memmove(buf_.get(), buf_.get() + (start - buf_off_), keep);
     buf_len_ = keep;
   } else {
     buf_len_ = 0;
   }
   buf_off_ = start;
   // pos - start is at most a quarter of a chunk and `want` at most a chunk, so all fits.
-  if (buf_.empty()) buf_.resize(capacity());
+  if (!buf_) buf_.reset(new char[capacity()]);
   uint64_t left = size_ - (buf_off_ + buf_len_);
-  size_t room = std::min<uint64_t>(buf_.size() - buf_len_, left);
+  size_t room = std::min<uint64_t>(capacity() - buf_len_, left);
   size_t got = 0;
-  if (!ReadFully(buf_off_ + buf_len_, buf_.data() + buf_len_, room, &got)) return false;
+  if (!ReadFully(buf_off_ + buf_len_, buf_.get() + buf_len_, room, &got)) return false;
   buf_len_ += got;
   return true;
 }
@@ -66,17 +66,17 @@ const char* InputBuffer::Window(uint64_t pos, size_t want, size_t* avail) {
     if (!Fill(pos)) return nullptr;
   }
   *avail = static_cast<size_t>(buf_off_ + buf_len_ - pos);
-  return buf_.data() + (pos - buf_off_);
+  return buf_.get() + (pos - buf_off_);
 }
 
 const char* InputBuffer::Fetch(uint64_t off, size_t len) {
   if (failed()) return nullptr;
   if (len == 0) return kNothing;
-  if (off >= buf_off_ && off + len <= buf_off_ + buf_len_) return buf_.data() + (off - buf_off_);
-  if (scratch_.size() < len) scratch_.resize(std::max(len, chunk_));
+  if (off >= buf_off_ && off + len <= buf_off_ + buf_len_) return buf_.get() + (off - buf_off_);
+  if (!scratch_) scratch_.reset(new char[chunk_]);
   size_t got = 0;
-  if (!ReadFully(off, scratch_.data(), len, &got)) return nullptr;
-  return scratch_.data();
+  if (!ReadFully(off, scratch_.get(), len, &got)) return nullptr;
+  return scratch_.get();
 }
 
 }  // namespace fc

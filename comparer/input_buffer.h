@@ -3,8 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "comparer/source.h"
 
@@ -52,11 +52,12 @@ class InputBuffer {
   std::string name_;
   uint64_t size_;
   size_t chunk_;
-  std::vector<char> buf_;
+  // Left uninitialised, so that a page is only touched when a read fills it.
+  std::unique_ptr<char[]> buf_;
   uint64_t buf_off_ = 0;
   size_t buf_len_ = 0;
   uint64_t keep_ = kNoKeep;
-  std::vector<char> scratch_;
+  std::unique_ptr<char[]> scratch_;
   std::string error_;
 };
 

@@ -15,6 +15,14 @@ struct Side {
   Side(InputBuffer& input, const KeyOptions& key) : in(input), window(input, key) {}
 
   bool AtEnd() const { return pos >= in.size(); }
+  // Moves on over the line at `pos`, which ends where `next` starts.
+  void Pass(uint64_t next) {
+    if (counted == pos) {
+      ++line;
+      counted = next;
+    }
+    pos = next;
+  }
   void SetBefore(uint64_t begin, uint64_t end) {
     has_before = true;
     before_begin = begin;
@@ -23,8 +31,11 @@ struct Side {
 
   InputBuffer& in;
   LineWindow window;
-  uint64_t pos = 0;   // where the next line to compare starts
-  uint64_t line = 0;  // its 0-based number
+  uint64_t pos = 0;  // where the next line to compare starts
+  // The 0-based number of the line that starts at `counted`, which is at or before `pos`: the
+  // lines in between are counted only when a number is needed (see CountLines).
+  uint64_t line = 0;
+  uint64_t counted = 0;
   bool has_before = false;
   uint64_t before_begin = 0;  // the last equal line before `line`
   uint64_t before_end = 0;
@@ -45,6 +56,7 @@ class TextWalk : public LineAccess {
 
  private:
   bool SkipIdentical();
+  bool CountLines(Side& s);
   void TakeEqualPart(const char* p, size_t same, bool differs);
   bool Resync(bool* failed_resync);
   Outcome Trouble(std::string* error);
@@ -72,13 +84,11 @@ void TextWalk::TakeEqualPart(const char* p, size_t same, bool differs) {
   size_t from = 0;
   if (last != nullptr) {
     size_t upto = static_cast<size_t>(last - p) + 1;
-    uint64_t lines = CountNewlines(p, upto);
     const char* prev = LastNewline(p, upto - 1);
     uint64_t start = prev ? equal_ + static_cast<uint64_t>(prev - p) + 1 : 0;
     for (Side& s : side_) {
       s.SetBefore(s.pos + start, s.pos + equal_ + upto);
       s.pos += equal_ + upto;
-      s.line += lines;
     }
     equal_ = restart_ = 0;
     from = upto;
@@ -115,8 +125,7 @@ bool TextWalk::SkipIdentical() {
       if (equal_ > 0 && a.pos + equal_ >= a.in.size() && b.pos + equal_ >= b.in.size()) {
         for (Side& s : side_) {
           s.SetBefore(s.pos, s.pos + equal_);
-          s.pos += equal_;
-          s.line += 1;
+          s.Pass(s.pos + equal_);
         }
         equal_ = restart_ = 0;
       }
@@ -126,6 +135,24 @@ bool TextWalk::SkipIdentical() {
     TakeEqualPart(pa, same, same < n);
     if (same < n) return true;
   }
+}
+
+// Brings the line number up to `pos`. The walk over equal bytes leaves the lines it passes
+// uncounted, because files that end equal never need the number; they are counted here from the
+// input's window when it still holds them, else read again. Returns false after a read error.
+bool TextWalk::CountLines(Side& s) {
+  char last = '\n';
+  for (uint64_t at = s.counted; at < s.pos;) {
+    size_t len = static_cast<size_t>(std::min<uint64_t>(s.in.chunk(), s.pos - at));
+    const char* p = s.in.Fetch(at, len);
+    if (p == nullptr) return false;
+    s.line += CountNewlines(p, len);
+    last = p[len - 1];
+    at += len;
+  }
+  if (last != '\n') ++s.line;  // the last line, without a line end, was passed
+  s.counted = s.pos;
+  return true;
 }
 
 bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* piece) {
@@ -143,6 +170,7 @@ bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* pi
 // it. Returns false after a read error or when the sink stops.
 bool TextWalk::Resync(bool* failed_resync) {
   for (Side& s : side_) {
+    if (!CountLines(s)) return false;
     s.in.Keep(s.has_before ? s.before_begin : s.pos);
     s.window.Reset(s.pos);
   }
@@ -167,6 +195,7 @@ bool TextWalk::Resync(bool* failed_resync) {
     if (moves[k] > 0) s.SetBefore(s.window.begin(moves[k] - 1), s.window.begin(moves[k]));
     s.pos = s.window.begin(moves[k]);
     s.line += moves[k];
+    s.counted = s.pos;
     s.in.Keep(InputBuffer::kNoKeep);
   }
   return true;
@@ -199,10 +228,8 @@ Outcome TextWalk::Run(std::string* error) {
       if (same) {
         a.SetBefore(a.pos, ka.next());
         b.SetBefore(b.pos, kb.next());
-        a.pos = ka.next();
-        b.pos = kb.next();
-        ++a.line;
-        ++b.line;
+        a.Pass(ka.next());
+        b.Pass(kb.next());
         continue;
       }
     }
