@@ -121,8 +121,8 @@ size_t KeyBuilder::Build(const unsigned char* p, size_t n, bool last, char** out
       len = 1;
     } else if (fold_) {
       // Unicode simple case folding; other bytes fold as ASCII, which leaves them unchanged.
-      o = PutUtf8(static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)),
-                  o);
+      o = PutUtf8(
+          static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)), o);
     } else {
       std::memcpy(o, p + at, len);
       o += len;

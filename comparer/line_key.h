@@ -55,9 +55,9 @@ class KeyBuilder {
   bool tabs_;  // tabs are expanded (not under /W, whose key is the same without it)
   bool white_;
   bool fold_;
-  unsigned column_ = 0;  // modulo 8 is all that matters
-  bool leading_ = true;  // /W: no byte but blanks yet
-  bool pending_ = false;  // /W: a blank run waits for a byte that is not blank
+  unsigned column_ = 0;          // modulo 8 is all that matters
+  bool leading_ = true;          // /W: no byte but blanks yet
+  bool pending_ = false;         // /W: a blank run waits for a byte that is not blank
   unsigned char carry_[4] = {};  // the start of a UTF-8 sequence cut by the piece's end
   size_t carried_ = 0;
   std::unique_ptr<char[]> buf_;

@@ -11,7 +11,6 @@ uint32_t Fold(uint64_t h) {
 
 }  // namespace
 
-
 void LineWindow::Reset(uint64_t pos) {
   hashes_.clear();
   unhashed_.clear();

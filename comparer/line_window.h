@@ -15,8 +15,7 @@ namespace fc {
 // input when it is needed for an exact comparison or for the report.
 class LineWindow {
  public:
-  LineWindow(InputBuffer& input, const KeyOptions& options)
-      : input_(input), builder_(options) {}
+  LineWindow(InputBuffer& input, const KeyOptions& options) : input_(input), builder_(options) {}
 
   // Starts over with no lines known; the next line to read starts at byte `pos`.
   void Reset(uint64_t pos);

@@ -6,8 +6,7 @@
 
 namespace fc {
 
-Output::Output(int fd, size_t capacity)
-    : fd_(fd), capacity_(capacity), buf_(new char[capacity]) {}
+Output::Output(int fd, size_t capacity) : fd_(fd), capacity_(capacity), buf_(new char[capacity]) {}
 
 void Output::WriteSlow(std::string_view text) {
   while (!text.empty()) {

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <memory>
 
 namespace fc {
 
