@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace fc {
@@ -58,6 +59,41 @@ TEST(LineKey, SameKeyAndHashAgree) {
   };
   EXPECT_NE(hash("abcdefgh1"), hash("abcdefgh2"));
   EXPECT_NE(hash(""), hash(std::string_view("\0", 1)));
+}
+
+// The key and its hash do not depend on where the line is cut: every cut in two, and a cut
+// after every byte, under every option.
+TEST(LineKey, KeyBuiltInPiecesIsTheWholeLineKey) {
+  const std::string lines[] = {" \t A\xC3\x89\t\xE2\x84\xAA  b\xF0\x9F\x98\x80\t ",
+                               "\xC3\tx\xE2\x84 \xFF\xC3"};
+  for (const std::string& line : lines) {
+    for (int combo = 0; combo < 8; ++combo) {
+      KeyOptions o;
+      o.expand_tabs = !(combo & 1);
+      o.compress_white = combo & 2;
+      o.fold_case = combo & 4;
+      std::string scratch;
+      std::string whole(BuildKey(line, o, &scratch));
+      KeyHasher hasher;
+      hasher.Add(whole);
+      uint64_t whole_hash = hasher.Finish();
+      // Cut once at `cut`, or after every byte when `cut` is past the end.
+      for (size_t cut = 0; cut <= line.size() + 1; ++cut) {
+        KeyBuilder builder(o);
+        builder.Start();
+        std::string key;
+        for (size_t at = 0, end; at < line.size(); at = end) {
+          end = cut > line.size() ? at + 1 : at < cut ? cut : line.size();
+          std::string_view piece =
+              builder.Feed(std::string_view(line).substr(at, end - at), end == line.size());
+          key += piece;
+          hasher.Add(piece);
+        }
+        EXPECT_EQ(key, whole) << "options " << combo << " cut " << cut;
+        EXPECT_EQ(hasher.Finish(), whole_hash);
+      }
+    }
+  }
 }
 
 TEST(LineKey, Utf8DecodingRejectsMalformedSequences) {
