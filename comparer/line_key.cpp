@@ -134,12 +134,43 @@ size_t KeyBuilder::Build(const unsigned char* p, size_t n, bool last, char** out
   return at;
 }
 
+// Counts the columns of p[0..n) as Build would and returns how many bytes it took: all but a
+// UTF-8 sequence that the n bytes cut short.
+size_t KeyBuilder::CountColumns(const unsigned char* p, size_t n) {
+  size_t at = 0;
+  while (at < n) {
+    if (n - at >= 8 && (LoadWord(p + at) & 0x8080808080808080ull) == 0) {
+      column_ += 8;
+      at += 8;
+      continue;
+    }
+    if (p[at] < 0x80) {
+      ++column_;
+      ++at;
+      continue;
+    }
+    if (n - at < SequenceLength(p[at])) break;
+    char32_t code;
+    size_t len = DecodeUtf8(p + at, n - at, &code);
+    at += len == 0 ? 1 : len;
+    ++column_;
+  }
+  return at;
+}
+
 std::string_view KeyBuilder::Feed(std::string_view piece, bool last) {
   if (!tabs_ && !white_ && !fold_) return piece;
   const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
   size_t n = piece.size();
-  // The end of a line without tabs: the column no longer matters.
-  if (tabs_ && !fold_ && last && carried_ == 0 && std::memchr(p, '\t', n) == nullptr) return piece;
+  if (tabs_ && !fold_ && carried_ == 0 && (n == 0 || std::memchr(p, '\t', n) == nullptr)) {
+    // Without a tab the key is the text itself; only the column goes on, for a tab in a later
+    // piece.
+    if (last) return piece;
+    size_t used = CountColumns(p, n);
+    carried_ = n - used;
+    if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
+    return piece.substr(0, used);
+  }
   char* const start = Room(n + carried_);
   char* out = start;
   size_t from = 0;
@@ -149,7 +180,7 @@ std::string_view KeyBuilder::Feed(std::string_view piece, bool last) {
     unsigned char joined[8];
     size_t old = carried_, take = std::min<size_t>(n, 4);
     std::memcpy(joined, carry_, old);
-    std::memcpy(joined + old, p, take);
+    if (take > 0) std::memcpy(joined + old, p, take);
     carried_ = 0;
     size_t at = Build(joined, old + take, last && take == n, &out);
     if (at < old) {
@@ -161,7 +192,7 @@ std::string_view KeyBuilder::Feed(std::string_view piece, bool last) {
   }
   size_t used = from + Build(p + from, n - from, last, &out);
   carried_ = n - used;
-  std::memcpy(carry_, p + used, carried_);
+  if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
   return std::string_view(start, static_cast<size_t>(out - start));
 }
 
@@ -180,6 +211,7 @@ void KeyHasher::Mix(uint64_t word) {
 }
 
 void KeyHasher::Add(std::string_view piece) {
+  if (piece.empty()) return;
   const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
   size_t n = piece.size();
   length_ += n;

@@ -50,6 +50,7 @@ class KeyBuilder {
 
  private:
   size_t Build(const unsigned char* p, size_t n, bool last, char** out);
+  size_t CountColumns(const unsigned char* p, size_t n);
   char* Room(size_t n);
 
   bool tabs_;  // tabs are expanded (not under /W, whose key is the same without it)

@@ -65,6 +65,7 @@ TEST(LineKey, SameKeyAndHashAgree) {
 // after every byte, under every option.
 TEST(LineKey, KeyBuiltInPiecesIsTheWholeLineKey) {
   const std::string lines[] = {" \t A\xC3\x89\t\xE2\x84\xAA  b\xF0\x9F\x98\x80\t ",
+                               "\xE2\x84\xAA\xF0\x9F\x98\x80\xC3\xA9x\xFF\tb",
                                "\xC3\tx\xE2\x84 \xFF\xC3"};
   for (const std::string& line : lines) {
     for (int combo = 0; combo < 8; ++combo) {
