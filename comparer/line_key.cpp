@@ -70,6 +70,14 @@ void KeyBuilder::Start(bool mid_line) {
   carried_ = 0;
 }
 
+void KeyBuilder::Resume(const KeyBuilder& other) {
+  column_ = other.column_;
+  leading_ = other.leading_;
+  pending_ = other.pending_;
+  carried_ = other.carried_;
+  std::memcpy(carry_, other.carry_, sizeof carry_);
+}
+
 char* KeyBuilder::Room(size_t n) {
   // A tab gives at most eight blanks, a folded character at most one byte more than its own
   // two, and a pending blank one byte: eight bytes of key for each byte in, and one more.
@@ -194,6 +202,29 @@ std::string_view KeyBuilder::Feed(std::string_view piece, bool last) {
   carried_ = n - used;
   if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
   return std::string_view(start, static_cast<size_t>(out - start));
+}
+
+void KeyBuilder::Skip(std::string_view piece) {
+  if (!tabs_ && !white_ && !fold_) return;
+  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+  size_t n = piece.size();
+  if (tabs_ && !fold_ && carried_ == 0 && n > 0) {
+    // After a tab the column is a multiple of eight again.
+    size_t from = 0;
+    if (const void* tab = memrchr(p, '\t', n)) {
+      from = static_cast<size_t>(static_cast<const unsigned char*>(tab) - p) + 1;
+      column_ = 0;
+    }
+    size_t used = from + CountColumns(p + from, n - from);
+    carried_ = n - used;
+    if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
+    return;
+  }
+  while (!piece.empty()) {
+    std::string_view part = piece.substr(0, kPiece);
+    piece.remove_prefix(part.size());
+    Feed(part, false);
+  }
 }
 
 std::string_view BuildKey(std::string_view line, const KeyOptions& options, std::string* scratch) {

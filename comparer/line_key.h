@@ -40,6 +40,8 @@ class KeyBuilder {
 
   // Starts a new line; `mid_line` starts it just after a byte for which KeyRestartsAfter holds.
   void Start(bool mid_line = false);
+  // Carries on where `other` stands, in a line whose bytes so far are the same as its line's.
+  void Resume(const KeyBuilder& other);
 
   // Returns the key of the next piece of the line; `last` says that the piece ends the line.
   // The view is of `piece` itself when the key is the same bytes, else of the builder's own
@@ -47,6 +49,11 @@ class KeyBuilder {
   // piece (a piece of tabs), so callers feed pieces of at most kPiece bytes.
   std::string_view Feed(std::string_view piece, bool last);
   static constexpr size_t kPiece = size_t{64} << 10;
+
+  // Goes over the next piece of the line as Feed would, but keeps only what is carried on, for
+  // bytes whose key is known to match another line's already. Costs little under tab expansion
+  // alone: only the columns after the piece's last tab are counted.
+  void Skip(std::string_view piece);
 
  private:
   size_t Build(const unsigned char* p, size_t n, bool last, char** out);

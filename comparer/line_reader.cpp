@@ -51,11 +51,6 @@ bool LineReader::Next(std::string_view* piece) {
   return true;
 }
 
-KeyReader::KeyReader(const LineReader& line, KeyBuilder& builder, bool mid_line)
-    : line_(line), builder_(builder) {
-  builder_.Start(mid_line);
-}
-
 bool KeyReader::Next(std::string_view* piece) {
   *piece = {};
   while (!done_) {

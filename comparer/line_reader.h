@@ -43,9 +43,8 @@ class LineReader {
 // of text at a time.
 class KeyReader {
  public:
-  // `mid_line` as for KeyBuilder::Start: the reader starts just after a byte from which the
-  // key can be built afresh.
-  KeyReader(const LineReader& line, KeyBuilder& builder, bool mid_line = false);
+  // `builder` has been started (or resumed) for the place where `line` starts reading.
+  KeyReader(const LineReader& line, KeyBuilder& builder) : line_(line), builder_(builder) {}
 
   // Sets *piece to the next non-empty piece of the key, valid until the next call, or to an
   // empty one at the key's end. Returns false after a read error.

@@ -49,6 +49,7 @@ bool LineWindow::HashLines(uint64_t first, uint64_t count) {
   uint64_t end = first + count;
   for (uint64_t k = first; k < end; ++k) {
     if (!unhashed_[k]) continue;
+    builder_.Start();
     KeyReader key(Reader(k, false), builder_);
     std::string_view piece;
     for (;;) {

@@ -91,6 +91,8 @@ bool ResyncSearch::Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bo
   if (i == 0 && j == 0) return true;
   if (!a.HashLines(i, 1) || !b.HashLines(j, 1)) return false;
   if (a.hash(i) != b.hash(j)) return true;
+  key_a_.Start();
+  key_b_.Start();
   KeyReader ka(a.Reader(i, false), key_a_), kb(b.Reader(j, false), key_b_);
   return SameLine(ka, kb, same);
 }

@@ -56,6 +56,7 @@ class TextWalk : public LineAccess {
 
  private:
   bool SkipIdentical();
+  bool CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b);
   bool CountLines(Side& s);
   void TakeEqualPart(const char* p, size_t same, bool differs);
   bool Resync(bool* failed_resync);
@@ -155,6 +156,33 @@ bool TextWalk::CountLines(Side& s) {
   return true;
 }
 
+// Compares the next lines of both files by key and sets where the lines after them start. The
+// lines' equal start gives the same key on both sides, so only side A's builder goes over it,
+// from the last place where a key can start afresh and keeping only what it carries on, and
+// side B's takes that over; the keys are compared from the first differing byte on. A CR that
+// ends the equal start may end one line and not the other, so it is left to the comparison.
+// Returns false after a read error.
+bool TextWalk::CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b) {
+  Side& a = side_[0];
+  Side& b = side_[1];
+  key_a_.Start(restart_ > 0);
+  uint64_t from = restart_;
+  LineReader shared(a.in, a.pos + from, a.pos + equal_);
+  std::string_view piece;
+  do {
+    if (!shared.Next(&piece)) return false;
+    if (shared.ended() && !piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
+    key_a_.Skip(piece);
+    from += piece.size();
+  } while (!shared.ended());
+  key_b_.Resume(key_a_);
+  KeyReader ka(LineReader(a.in, a.pos + from), key_a_), kb(LineReader(b.in, b.pos + from), key_b_);
+  if (!SameLine(ka, kb, same)) return false;
+  *next_a = ka.next();
+  *next_b = kb.next();
+  return true;
+}
+
 bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* piece) {
   Side& s = side_[side];
   if (line < s.line) {
@@ -219,17 +247,14 @@ Outcome TextWalk::Run(std::string* error) {
     if (!SkipIdentical()) return Trouble(error);
     if (a.AtEnd() && b.AtEnd()) break;
     if (!a.AtEnd() && !b.AtEnd()) {
-      // The equal start of the two lines gives the same key; the keys are compared from the
-      // last place in it where they can be built afresh.
-      bool mid = restart_ > 0, same = false;
-      KeyReader ka(LineReader(a.in, a.pos + restart_), key_a_, mid);
-      KeyReader kb(LineReader(b.in, b.pos + restart_), key_b_, mid);
-      if (!SameLine(ka, kb, &same)) return Trouble(error);
+      bool same = false;
+      uint64_t next_a = 0, next_b = 0;
+      if (!CompareLines(&same, &next_a, &next_b)) return Trouble(error);
       if (same) {
-        a.SetBefore(a.pos, ka.next());
-        b.SetBefore(b.pos, kb.next());
-        a.Pass(ka.next());
-        b.Pass(kb.next());
+        a.SetBefore(a.pos, next_a);
+        b.SetBefore(b.pos, next_b);
+        a.Pass(next_a);
+        b.Pass(next_b);
         continue;
       }
     }

@@ -209,6 +209,12 @@ TEST(ResyncRule, LongLinesAcrossSmallBuffers) {
   EXPECT_EQ(got, want);
   ASSERT_EQ(got.blocks.size(), 1u);
   EXPECT_EQ(got.blocks[0].i, 1u);
+  // A tab several buffers into an equal start sets the column of a tab after the first
+  // difference: the tab reaches column 816, as the two blanks do.
+  std::string start = std::string(301, 'x') + "\xC3\xA9" + std::string(203, 'y') + "\t" +
+                      std::string(301, 'z') + "1";
+  EXPECT_EQ(Engine(start + "\tw\n", start + "  w\n", o, 256, &got), Outcome::kSame);
+  EXPECT_EQ(Engine(start + "\tw\n", start + "   w\n", o, 256, &got), Outcome::kDifferent);
 }
 
 // Lines about as long as the input's chunk, one, two or three halves of it (a line of up to
