@@ -25,10 +25,9 @@ class CheckingSink : public fc::TextSink, public fc::BinarySink {
       for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
            ++line) {
         std::string_view piece;
-        for (uint64_t from = 0;; from += piece.size()) {
-          if (!lines.Text(k, line, from, &piece)) std::abort();
-          if (piece.empty()) break;
-        }
+        bool ends = false;
+        for (uint64_t from = 0; !ends; from += piece.size())
+          if (!lines.Text(k, line, from, &piece, &ends) || (piece.empty() && !ends)) std::abort();
       }
       next_[k++] = s->first + s->count;
     }

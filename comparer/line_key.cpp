@@ -242,28 +242,26 @@ void KeyHasher::Mix(uint64_t word) {
 }
 
 void KeyHasher::Add(std::string_view piece) {
-  if (piece.empty()) return;
   const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
   size_t n = piece.size();
   length_ += n;
   if (held_ > 0) {
-    size_t take = std::min(n, 8 - held_);
-    std::memcpy(word_ + held_, p, take);
-    held_ += take;
-    p += take;
-    n -= take;
+    while (n > 0 && held_ < 8) {
+      word_[held_++] = *p++;
+      --n;
+    }
     if (held_ < 8) return;
     Mix(LoadWord(word_));
     held_ = 0;
   }
   for (; n >= 8; p += 8, n -= 8) Mix(LoadWord(p));
-  std::memcpy(word_, p, n);
-  held_ = n;
+  for (; n > 0; --n) word_[held_++] = *p++;
 }
 
 uint64_t KeyHasher::Finish() {
-  std::memset(word_ + held_, 0, 8 - held_);
-  uint64_t h = (state_ ^ (length_ * kMul) ^ LoadWord(word_)) * kMul;
+  uint64_t tail = 0;
+  for (size_t k = 0; k < held_; ++k) tail |= static_cast<uint64_t>(word_[k]) << (8 * k);
+  uint64_t h = (state_ ^ (length_ * kMul) ^ tail) * kMul;
   // Final avalanche (the finaliser of MurmurHash3), so that every input bit reaches every
   // output bit.
   h ^= h >> 33;

@@ -5,6 +5,13 @@
 
 namespace fc {
 
+// The line feed among the `avail` bytes at `p`, which start at pos_, or nullptr. When the line's
+// end is known, only its last byte can be one.
+const char* LineReader::LineFeed(const char* p, size_t avail) const {
+  if (end_ == kUnknown) return static_cast<const char*>(std::memchr(p, '\n', avail));
+  return pos_ + avail == end_ && p[avail - 1] == '\n' ? p + avail - 1 : nullptr;
+}
+
 bool LineReader::Next(std::string_view* piece) {
   *piece = {};
   if (ended_) return true;
@@ -23,18 +30,18 @@ bool LineReader::Next(std::string_view* piece) {
   }
   if (p == nullptr) return false;
   avail = static_cast<size_t>(std::min<uint64_t>(avail, limit - pos_));
-  const void* lf = std::memchr(p, '\n', avail);
+  const char* lf = LineFeed(p, avail);
   if (lf == nullptr && in_order_ && pos_ + avail < limit && avail < input_.chunk() / 2) {
     // The window ends soon after pos: move it, so that a line of up to half a chunk comes
     // in one piece.
     p = input_.Window(pos_, input_.chunk() / 2, &avail);
     if (p == nullptr) return false;
     avail = static_cast<size_t>(std::min<uint64_t>(avail, limit - pos_));
-    lf = std::memchr(p, '\n', avail);
+    lf = LineFeed(p, avail);
   }
   size_t len = avail;
   if (lf != nullptr) {
-    len = static_cast<size_t>(static_cast<const char*>(lf) - p);
+    len = static_cast<size_t>(lf - p);
     pos_ += len + 1;
     if (len > 0 && p[len - 1] == '\r') --len;
     ended_ = true;

@@ -32,6 +32,8 @@ class LineReader {
   uint64_t next() const { return pos_; }
 
  private:
+  const char* LineFeed(const char* p, size_t avail) const;
+
   InputBuffer& input_;
   uint64_t pos_;
   uint64_t end_;

@@ -21,9 +21,11 @@ class LineAccess {
  public:
   virtual ~LineAccess() = default;
   // Sets *piece to the text of line `line` of side 0 (file1) or 1 (file2) from byte `from` of
-  // the text on: at least one byte, or none when the text ends at `from`. Valid until the next
-  // call. Returns false after a read error, which the engine then reports.
-  virtual bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece) = 0;
+  // the text on, valid until the next call, and *ends to whether the text ends with it; the
+  // piece has at least one byte unless it ends the text. Returns false after a read error,
+  // which the engine then reports.
+  virtual bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece,
+                    bool* ends) = 0;
 };
 
 // Receives the results of a text comparison in file order. Each call returns false when the

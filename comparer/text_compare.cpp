@@ -52,7 +52,7 @@ class TextWalk : public LineAccess {
         key_b_(options.key) {}
 
   Outcome Run(std::string* error);
-  bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece) override;
+  bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece, bool* ends) override;
 
  private:
   bool SkipIdentical();
@@ -183,15 +183,15 @@ bool TextWalk::CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b) {
   return true;
 }
 
-bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* piece) {
+bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* piece, bool* ends) {
   Side& s = side_[side];
-  if (line < s.line) {
-    LineReader reader(s.in, s.before_begin + from, s.before_end, false);
-    return reader.Next(piece);
-  }
+  bool before = line < s.line;
   uint64_t k = line - s.line;
-  LineReader reader(s.in, s.window.begin(k) + from, s.window.begin(k + 1), true);
-  return reader.Next(piece);
+  LineReader reader(s.in, (before ? s.before_begin : s.window.begin(k)) + from,
+                    before ? s.before_end : s.window.begin(k + 1), !before);
+  if (!reader.Next(piece)) return false;
+  *ends = reader.ended();
+  return true;
 }
 
 // Looks for the resync point from the current lines, reports the block and moves both sides to

@@ -106,10 +106,11 @@ class Recorder : public TextSink {
            ++line) {
         std::string text;
         std::string_view piece;
-        do {
-          EXPECT_TRUE(lines.Text(k, line, text.size(), &piece));
+        bool ends = false;
+        while (!ends) {
+          EXPECT_TRUE(lines.Text(k, line, text.size(), &piece, &ends));
           text += piece;
-        } while (!piece.empty());
+        }
         block.text.push_back(text);
       }
       ++k;
