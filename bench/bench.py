@@ -4,9 +4,9 @@
 Usage: bench/bench.py [path/to/fc] [--runs N] [--work DIR]
 
 Every input is made from a fixed seed, so two runs compare the same bytes. Each command runs
-several times with its output going to a real file (GNU cmp takes a short cut when its output
-is /dev/null); the median wall time is reported, with the peak resident memory that
-/usr/bin/time -v measured over all runs.
+several times, in turn with its peer, with its output going to a real file (GNU cmp takes a
+short cut when its output is /dev/null); the median wall time is reported, with the peak
+resident memory that /usr/bin/time -v measured over all runs.
 """
 
 import argparse
@@ -107,20 +107,30 @@ def make_inputs(work):
     return paths
 
 
-def measure(command, out_path, runs):
-    """Median wall time in seconds and peak memory in MiB of `command` over `runs` runs."""
-    times, peak = [], 0
+def run_once(command, out_path):
+    """Wall time in seconds and peak memory in MiB of one run of `command`."""
     stats = out_path + ".time"
+    with open(out_path, "wb") as out:
+        start = time.perf_counter()
+        subprocess.run(["/usr/bin/time", "-v", "-o", stats] + command, stdout=out, check=False)
+        elapsed = time.perf_counter() - start
+    with open(stats) as f:
+        for line in f:
+            if "Maximum resident set size" in line:
+                return elapsed, int(line.split(":")[1]) / 1024
+    return elapsed, 0.0
+
+
+def measure_pair(ours, theirs, out_path, runs):
+    """Median wall time and peak memory of both commands, their runs taken in turn so that a
+    busy moment of the machine falls on both alike."""
+    times, peaks = ([], []), [0.0, 0.0]
     for _ in range(runs):
-        with open(out_path, "wb") as out:
-            start = time.perf_counter()
-            subprocess.run(["/usr/bin/time", "-v", "-o", stats] + command, stdout=out, check=False)
-            times.append(time.perf_counter() - start)
-        with open(stats) as f:
-            for line in f:
-                if "Maximum resident set size" in line:
-                    peak = max(peak, int(line.split(":")[1]))
-    return statistics.median(times), peak / 1024
+        for k, command in enumerate((ours, theirs)):
+            elapsed, peak = run_once(command, out_path + (".fc", ".peer")[k])
+            times[k].append(elapsed)
+            peaks[k] = max(peaks[k], peak)
+    return (statistics.median(times[0]), peaks[0]), (statistics.median(times[1]), peaks[1])
 
 
 def main():
@@ -158,8 +168,7 @@ def main():
     for name, ours, theirs, peer, target in rows:
         if args.only and args.only not in name:
             continue
-        t_ours, m_ours = measure(ours, out + ".fc", args.runs)
-        t_peer, m_peer = measure(theirs, out + ".peer", args.runs)
+        (t_ours, m_ours), (t_peer, m_peer) = measure_pair(ours, theirs, out, args.runs)
         ratio = t_ours / t_peer
         print("| %s | %.3f | %s | %.3f | %.2f%s | %.2f | %.1f | %.1f |" % (
             name, t_ours, peer, t_peer, ratio, "" if ratio <= target else " (over)", target,
