@@ -10,9 +10,10 @@
 
 namespace fc {
 
-// Keeps, for each line looked at, only its offset and a 32-bit hash of its key (12 bytes a line),
-// so that even a window of a million lines stays small; the text is read again from the
-// input when it is needed for an exact comparison or for the report.
+// Keeps, for each line looked at, only its offset, a 32-bit hash of its key and a bit that says
+// whether the hash is made yet (12 bytes and a bit a line), so that even a window of a million
+// lines stays small; the text is read again from the input when it is needed for an exact
+// comparison or for the report.
 class LineWindow {
  public:
   LineWindow(InputBuffer& input, const KeyOptions& options) : input_(input), builder_(options) {}
