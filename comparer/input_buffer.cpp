@@ -47,7 +47,8 @@ bool InputBuffer::Fill(uint64_t pos) {
     buf_len_ = 0;
   }
   buf_off_ = start;
-  // pos - start is at most a quarter of a chunk and `want` at most a chunk, so all fits.
+  // pos - start is at most a quarter of a chunk and Window asks for at most a chunk from pos,
+  // so a chunk and a quarter holds both.
   if (!buf_) buf_.reset(new char[capacity()]);
   uint64_t left = size_ - (buf_off_ + buf_len_);
   size_t room = std::min<uint64_t>(capacity() - buf_len_, left);

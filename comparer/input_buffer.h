@@ -24,8 +24,8 @@ class InputBuffer {
   const std::string& name() const { return name_; }
   size_t chunk() const { return chunk_; }
 
-  // Makes at least `want` bytes from `pos` readable, but no more than a chunk (fewer only at the
-  // end of the input), and sets *avail to how many are. Returns nullptr after a read error (see
+  // Makes at least `want` bytes from `pos` readable (`want` is cut to a chunk; fewer only at the
+  // end of the input) and sets *avail to how many are. Returns nullptr after a read error (see
   // error()).
   const char* Window(uint64_t pos, size_t want, size_t* avail);
 
