@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace fc {
 namespace {
 
@@ -43,6 +47,39 @@ uint64_t LoadWord(const unsigned char* p) {
   uint64_t w;
   std::memcpy(&w, p, 8);
   return w;
+}
+
+// How many of the 16 bytes at `p`, which start a UTF-8 sequence or an ASCII byte, can be
+// counted at once, and their columns: every byte is ASCII or part of a well-formed sequence of
+// the plain kinds (no lead byte that also limits the byte after it: E0, ED, F0, F4). A sequence
+// that goes on past the 16 bytes is left out. Returns 0 when the bytes are not all of that kind.
+size_t PlainColumns(const unsigned char* p, unsigned* columns) {
+#if defined(__SSE2__)
+  // As signed bytes: 80..BF are -128..-65, C2..DF -62..-33, E1..EF -31..-17, F1..F3 -15..-13.
+  __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  auto between = [&](int low, int high) {
+    return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(low - 1))),
+                         _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(high + 1))));
+  };
+  auto bits = [](__m128i m) { return static_cast<uint32_t>(_mm_movemask_epi8(m)); };
+  uint32_t high = bits(v);
+  uint32_t cont = bits(_mm_cmplt_epi8(v, _mm_set1_epi8(-64)));
+  uint32_t lead2 = bits(between(-62, -33));
+  uint32_t lead3 = bits(between(-31, -17)) & ~bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(-19)));
+  uint32_t lead4 = bits(between(-15, -13));
+  if ((high & ~(cont | lead2 | lead3 | lead4)) != 0) return 0;
+  uint32_t wanted = lead2 << 1 | lead3 << 1 | lead3 << 2 | lead4 << 1 | lead4 << 2 | lead4 << 3;
+  uint32_t across = (lead2 & 0x8000) | (lead3 & 0xC000) | (lead4 & 0xE000);
+  size_t take = across ? static_cast<size_t>(__builtin_ctz(across)) : 16;
+  uint32_t mask = (uint32_t{1} << take) - 1;
+  if ((cont & mask) != (wanted & mask)) return 0;
+  *columns = static_cast<unsigned>(take) - static_cast<unsigned>(__builtin_popcount(cont & mask));
+  return take;
+#else
+  (void)p;
+  (void)columns;
+  return 0;
+#endif
 }
 
 }  // namespace
@@ -147,9 +184,11 @@ size_t KeyBuilder::Build(const unsigned char* p, size_t n, bool last, char** out
 size_t KeyBuilder::CountColumns(const unsigned char* p, size_t n) {
   size_t at = 0;
   while (at < n) {
-    if (n - at >= 8 && (LoadWord(p + at) & 0x8080808080808080ull) == 0) {
-      column_ += 8;
-      at += 8;
+    unsigned columns = 0;
+    size_t took = n - at >= 16 ? PlainColumns(p + at, &columns) : 0;
+    if (took > 0) {
+      column_ += columns;
+      at += took;
       continue;
     }
     if (p[at] < 0x80) {
