@@ -68,11 +68,16 @@ size_t PlainColumns(const unsigned char* p, unsigned* columns) {
   uint32_t lead3 = bits(between(-31, -17)) & ~bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(-19)));
   uint32_t lead4 = bits(between(-15, -13));
   if ((high & ~(cont | lead2 | lead3 | lead4)) != 0) return 0;
-  uint32_t wanted = lead2 << 1 | lead3 << 1 | lead3 << 2 | lead4 << 1 | lead4 << 2 | lead4 << 3;
   uint32_t across = (lead2 & 0x8000) | (lead3 & 0xC000) | (lead4 & 0xE000);
   size_t take = across ? static_cast<size_t>(__builtin_ctz(across)) : 16;
   uint32_t mask = (uint32_t{1} << take) - 1;
-  if ((cont & mask) != (wanted & mask)) return 0;
+  lead2 &= mask;
+  lead3 &= mask;
+  lead4 &= mask;
+  // The bytes before `take` are counted: their continuation bytes are exactly those that their
+  // leads want, and no lead among them wants one at or past `take`.
+  uint32_t wanted = lead2 << 1 | lead3 << 1 | lead3 << 2 | lead4 << 1 | lead4 << 2 | lead4 << 3;
+  if ((cont & mask) != wanted) return 0;
   *columns = static_cast<unsigned>(take) - static_cast<unsigned>(__builtin_popcount(cont & mask));
   return take;
 #else

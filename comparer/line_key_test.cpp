@@ -66,8 +66,10 @@ TEST(LineKey, SameKeyAndHashAgree) {
 TEST(LineKey, KeyBuiltInPiecesIsTheWholeLineKey) {
   const std::string lines[] = {" \t A\xC3\x89\t\xE2\x84\xAA  b\xF0\x9F\x98\x80\t ",
                                "\xE2\x84\xAA\xF0\x9F\x98\x80\xC3\xA9x\xFF\tb",
-                               // Sixteen bytes at a time: a sequence across their end, a
-                               // stray continuation byte, an overlong sequence, then a tab.
+                               // Sixteen bytes at a time: a sequence cut short by one across
+                               // their end, a sequence across it, a stray continuation byte,
+                               // an overlong sequence, then a tab.
+                               "aaaaaaaaaaaa\xE2\x82\xE2\x82\xAC"
                                "aaaaaaaaaaaaaa\xE2\x82\xAC"
                                "x\xA9yyyyyyyyyyyyyy"
                                "\xE0\x80\x80zzzzzzzzzzzzz\tw",
