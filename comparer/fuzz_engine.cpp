@@ -49,7 +49,7 @@ class CheckingSink : public fc::TextSink, public fc::BinarySink {
   uint64_t last_ = 0;
 };
 
-// Feeds `line` to a KeyBuilder in pieces of 1 to 8 bytes, the lengths taken from `cuts`.
+// Feeds `line` to a KeyBuilder in pieces of 1 to 40 bytes, the lengths taken from `cuts`.
 void CheckPieces(const std::string& line, const std::string& cuts, const fc::KeyOptions& o) {
   std::string scratch, key;
   std::string whole(fc::BuildKey(line, o, &scratch));
@@ -59,7 +59,7 @@ void CheckPieces(const std::string& line, const std::string& cuts, const fc::Key
   std::string_view rest = line;
   size_t k = 0;
   do {
-    size_t n = cuts.empty() ? 1 : 1 + static_cast<unsigned char>(cuts[k++ % cuts.size()]) % 8;
+    size_t n = cuts.empty() ? 1 : 1 + static_cast<unsigned char>(cuts[k++ % cuts.size()]) % 40;
     std::string_view piece = rest.substr(0, n);
     rest.remove_prefix(piece.size());
     std::string_view out = builder.Feed(piece, rest.empty());
