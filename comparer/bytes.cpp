@@ -1,5 +1,6 @@
 #include "comparer/bytes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -34,11 +35,22 @@ size_t CountNewlines(const char* p, size_t n) {
   size_t count = 0;
   size_t at = 0;
 #if defined(__SSE2__)
+  // Each byte lane counts its line feeds, for at most 255 rounds so that it cannot overflow;
+  // then the lanes are summed.
   const __m128i nl = _mm_set1_epi8('\n');
-  for (; at + 16 <= n; at += 16) {
-    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
-    count += static_cast<size_t>(
-        __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, nl)))));
+  const __m128i zero = _mm_setzero_si128();
+  while (n - at >= 64) {
+    __m128i lanes = zero;
+    size_t rounds = std::min<size_t>((n - at) / 64, 63);
+    for (size_t r = 0; r < rounds; ++r, at += 64) {
+      for (size_t k = 0; k < 64; k += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at + k));
+        lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(v, nl));
+      }
+    }
+    __m128i sums = _mm_sad_epu8(lanes, zero);
+    count += static_cast<size_t>(_mm_cvtsi128_si64(sums)) +
+             static_cast<size_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
   }
 #endif
   for (; at < n; ++at) count += p[at] == '\n';
@@ -46,11 +58,7 @@ size_t CountNewlines(const char* p, size_t n) {
 }
 
 const char* LastNewline(const char* p, size_t n) {
-  while (n > 0) {
-    if (p[n - 1] == '\n') return p + n - 1;
-    --n;
-  }
-  return nullptr;
+  return static_cast<const char*>(memrchr(p, '\n', n));
 }
 
 }  // namespace fc

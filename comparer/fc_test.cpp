@@ -146,6 +146,29 @@ TEST_F(FcProgram, LinesAddedOrRemovedAtEitherEnd) {
          "Comparing files e.txt and a.txt\n***** e.txt\n***** a.txt\n1\n2\n*****\n\n");
 }
 
+TEST_F(FcProgram, BlockLinesLongerThanTheReadChunk) {
+  // About 1.2 MB a line, several of the comparer's reads: tabs, blanks and two- and three-byte
+  // characters run across their edges.
+  std::string line;
+  while (line.size() < 1200000) line += "word\t\xC3\xA9t\xC3\xA9  K\xE2\x84\xAA ";
+  std::string changed = line;
+  changed[changed.size() - 700000] = 'X';
+  Write("a.txt", "first\n" + line + "\nlast\n");
+  Write("b.txt", "first\n" + changed + "\r\nlast\n");
+  Expect({"/N", "a.txt", "b.txt"}, 1,
+         "Comparing files a.txt and b.txt\n***** a.txt\n    1:  first\n    2:  " + line +
+             "\n    3:  last\n***** b.txt\n    1:  first\n    2:  " + changed +
+             "\n    3:  last\n*****\n\n");
+  // Only case and blanks differ: equal under /C /W.
+  for (size_t at = 0; at < changed.size(); at += 3000)
+    changed[at] = changed[at] == ' '
+                      ? '\t'
+                      : static_cast<char>(toupper(static_cast<unsigned char>(changed[at])));
+  changed[changed.size() - 700000] = line[line.size() - 700000];
+  Write("b.txt", "first\n" + changed + "\r\nlast\n");
+  Expect({"/C", "/W", "a.txt", "b.txt"}, 0, kSame);
+}
+
 TEST_F(FcProgram, MinimumMatchDecidesWhereBlocksEnd) {
   Write("a.txt", "s\nA\nm\nB\ne\nf\n");
   Write("b.txt", "s\nX\nm\nY\ne\nf\n");

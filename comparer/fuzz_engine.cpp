@@ -1,11 +1,15 @@
 // libFuzzer target: two small inputs compared as text under every option and as bytes, in
-// buffers small enough that lines cross their edges. Nothing is written anywhere.
+// buffers small enough that lines cross their edges and are read, keyed and hashed in pieces;
+// and the first input's key built in pieces cut where the second input says, which must be its
+// whole key. Nothing is written anywhere.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "comparer/binary_compare.h"
+#include "comparer/line_key.h"
 #include "comparer/source.h"
 #include "comparer/text_compare.h"
 
@@ -20,8 +24,10 @@ class CheckingSink : public fc::TextSink, public fc::BinarySink {
     for (const fc::BlockSide* s : {&a, &b}) {
       for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
            ++line) {
-        std::string_view text;
-        if (!lines.Text(k, line, &text)) std::abort();
+        std::string_view piece;
+        bool ends = false;
+        for (uint64_t from = 0; !ends; from += piece.size())
+          if (!lines.Text(k, line, from, &piece, &ends) || (piece.empty() && !ends)) std::abort();
       }
       next_[k++] = s->first + s->count;
     }
@@ -43,6 +49,27 @@ class CheckingSink : public fc::TextSink, public fc::BinarySink {
   uint64_t last_ = 0;
 };
 
+// Feeds `line` to a KeyBuilder in pieces of 1 to 40 bytes, the lengths taken from `cuts`.
+void CheckPieces(const std::string& line, const std::string& cuts, const fc::KeyOptions& o) {
+  std::string scratch, key;
+  std::string whole(fc::BuildKey(line, o, &scratch));
+  fc::KeyBuilder builder(o);
+  fc::KeyHasher pieces_hash, whole_hash;
+  builder.Start();
+  std::string_view rest = line;
+  size_t k = 0;
+  do {
+    size_t n = cuts.empty() ? 1 : 1 + static_cast<unsigned char>(cuts[k++ % cuts.size()]) % 40;
+    std::string_view piece = rest.substr(0, n);
+    rest.remove_prefix(piece.size());
+    std::string_view out = builder.Feed(piece, rest.empty());
+    key += out;
+    pieces_hash.Add(out);
+  } while (!rest.empty());
+  whole_hash.Add(whole);
+  if (key != whole || pieces_hash.Finish() != whole_hash.Finish()) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -58,6 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t split = rest.find('|');
   if (split == std::string::npos) split = rest.size() / 2;
   std::string a = rest.substr(0, split), b = rest.substr(std::min(split + 1, rest.size()));
+  CheckPieces(a, b, o.key);
   fc::MemorySource sa(a), sb(b);
   std::string error;
   {

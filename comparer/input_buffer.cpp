@@ -34,25 +34,26 @@ bool InputBuffer::ReadFully(uint64_t off, char* out, size_t len, size_t* got) {
   return true;
 }
 
-bool InputBuffer::Fill(uint64_t pos, size_t want) {
+bool InputBuffer::Fill(uint64_t pos) {
   uint64_t start = pos;
   uint64_t buf_end = buf_off_ + buf_len_;
   if (keep_ != kNoKeep && keep_ <= pos && keep_ >= buf_off_ && pos - keep_ <= chunk_ / 4)
     start = keep_;
   if (start >= buf_off_ && start <= buf_end && buf_len_ > 0) {
     size_t keep = static_cast<size_t>(buf_end - start);
-    std::memmove(buf_.data(), buf_.data() + (start - buf_off_), keep);
+    std::memmove(buf_.get(), buf_.get() + (start - buf_off_), keep);
     buf_len_ = keep;
   } else {
     buf_len_ = 0;
   }
   buf_off_ = start;
-  size_t need = static_cast<size_t>(pos - start) + want;
-  if (buf_.size() < std::max(need, chunk_)) buf_.resize(std::max({need, chunk_, buf_.size() * 2}));
+  // pos - start is at most a quarter of a chunk and Window asks for at most a chunk from pos,
+  // so a chunk and a quarter holds both.
+  if (!buf_) buf_.reset(new char[capacity()]);
   uint64_t left = size_ - (buf_off_ + buf_len_);
-  size_t room = std::min<uint64_t>(buf_.size() - buf_len_, left);
+  size_t room = std::min<uint64_t>(capacity() - buf_len_, left);
   size_t got = 0;
-  if (!ReadFully(buf_off_ + buf_len_, buf_.data() + buf_len_, room, &got)) return false;
+  if (!ReadFully(buf_off_ + buf_len_, buf_.get() + buf_len_, room, &got)) return false;
   buf_len_ += got;
   return true;
 }
@@ -61,22 +62,22 @@ const char* InputBuffer::Window(uint64_t pos, size_t want, size_t* avail) {
   *avail = 0;
   if (failed()) return nullptr;
   if (pos >= size_) return kNothing;
-  want = static_cast<size_t>(std::min<uint64_t>(want, size_ - pos));
+  want = static_cast<size_t>(std::min<uint64_t>({want, chunk_, size_ - pos}));
   if (pos < buf_off_ || pos + want > buf_off_ + buf_len_) {
-    if (!Fill(pos, want)) return nullptr;
+    if (!Fill(pos)) return nullptr;
   }
   *avail = static_cast<size_t>(buf_off_ + buf_len_ - pos);
-  return buf_.data() + (pos - buf_off_);
+  return buf_.get() + (pos - buf_off_);
 }
 
 const char* InputBuffer::Fetch(uint64_t off, size_t len) {
   if (failed()) return nullptr;
   if (len == 0) return kNothing;
-  if (off >= buf_off_ && off + len <= buf_off_ + buf_len_) return buf_.data() + (off - buf_off_);
-  if (scratch_.size() < len) scratch_.resize(len);
+  if (off >= buf_off_ && off + len <= buf_off_ + buf_len_) return buf_.get() + (off - buf_off_);
+  if (!scratch_) scratch_.reset(new char[chunk_]);
   size_t got = 0;
-  if (!ReadFully(off, scratch_.data(), len, &got)) return nullptr;
-  return scratch_.data();
+  if (!ReadFully(off, scratch_.get(), len, &got)) return nullptr;
+  return scratch_.get();
 }
 
 }  // namespace fc

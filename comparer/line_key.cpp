@@ -2,98 +2,89 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace fc {
 namespace {
 
-constexpr int kTabStop = 8;
+constexpr unsigned kTabStop = 8;
+constexpr uint64_t kMul = 0x9E3779B97F4A7C15ull;
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+// How many bytes the UTF-8 sequence that `lead` starts would take; 1 for a byte that starts
+// none, which then stands alone.
+size_t SequenceLength(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 1;
 }
 
-void AppendUtf8(char32_t c, std::string* out) {
+char* PutUtf8(char32_t c, char* out) {
   if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
+    *out++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xF0 | (c >> 18));
+    *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return out;
 }
 
-// Tabs move to the next multiple of eight columns; a column is one code point, or one byte
-// where the bytes are not valid UTF-8.
-void ExpandTabs(std::string_view in, std::string* out) {
-  out->clear();
-  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
-  size_t column = 0;
-  for (size_t at = 0; at < in.size();) {
-    if (p[at] == '\t') {
-      size_t spaces = kTabStop - column % kTabStop;
-      out->append(spaces, ' ');
-      column += spaces;
-      ++at;
-      continue;
-    }
-    char32_t code;
-    size_t len = p[at] < 0x80 ? 1 : DecodeUtf8(p + at, in.size() - at, &code);
-    if (len == 0) len = 1;
-    out->append(in.data() + at, len);
-    column += 1;
-    at += len;
-  }
+uint64_t LoadWord(const unsigned char* p) {
+  uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
 }
 
-// Runs of blanks and tabs become one blank; those at either end go.
-void CompressWhite(std::string_view in, std::string* out) {
-  out->clear();
-  size_t at = 0;
-  while (at < in.size() && IsBlank(in[at])) ++at;
-  size_t end = in.size();
-  while (end > at && IsBlank(in[end - 1])) --end;
-  bool in_run = false;
-  for (; at < end; ++at) {
-    if (IsBlank(in[at])) {
-      in_run = true;
-      continue;
-    }
-    if (in_run) out->push_back(' ');
-    in_run = false;
-    out->push_back(in[at]);
-  }
-}
-
-// Unicode simple case folding for valid UTF-8; other bytes fold as ASCII (which leaves
-// bytes from 0x80 up unchanged).
-void FoldCase(std::string_view in, std::string* out) {
-  out->clear();
-  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
-  for (size_t at = 0; at < in.size();) {
-    if (p[at] < 0x80) {
-      char c = in[at++];
-      out->push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-      continue;
-    }
-    char32_t code;
-    size_t len = DecodeUtf8(p + at, in.size() - at, &code);
-    if (len == 0) {
-      out->push_back(in[at++]);
-      continue;
-    }
-    AppendUtf8(static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)),
-               out);
-    at += len;
-  }
+// How many of the 16 bytes at `p`, which start a UTF-8 sequence or an ASCII byte, can be
+// counted at once, and their columns: every byte is ASCII or part of a well-formed sequence of
+// the plain kinds (no lead byte that also limits the byte after it: E0, ED, F0, F4). A sequence
+// that goes on past the 16 bytes is left out. Returns 0 when the bytes are not all of that kind.
+size_t PlainColumns(const unsigned char* p, unsigned* columns) {
+#if defined(__SSE2__)
+  // As signed bytes: 80..BF are -128..-65, C2..DF -62..-33, E1..EF -31..-17, F1..F3 -15..-13.
+  __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  auto between = [&](int low, int high) {
+    return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(low - 1))),
+                         _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(high + 1))));
+  };
+  auto bits = [](__m128i m) { return static_cast<uint32_t>(_mm_movemask_epi8(m)); };
+  uint32_t high = bits(v);
+  uint32_t cont = bits(_mm_cmplt_epi8(v, _mm_set1_epi8(-64)));
+  uint32_t lead2 = bits(between(-62, -33));
+  uint32_t lead3 = bits(between(-31, -17)) & ~bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(-19)));
+  uint32_t lead4 = bits(between(-15, -13));
+  if ((high & ~(cont | lead2 | lead3 | lead4)) != 0) return 0;
+  uint32_t across = (lead2 & 0x8000) | (lead3 & 0xC000) | (lead4 & 0xE000);
+  size_t take = across ? static_cast<size_t>(__builtin_ctz(across)) : 16;
+  uint32_t mask = (uint32_t{1} << take) - 1;
+  lead2 &= mask;
+  lead3 &= mask;
+  lead4 &= mask;
+  // The bytes before `take` are counted: their continuation bytes are exactly those that their
+  // leads want, and no lead among them wants one at or past `take`.
+  uint32_t wanted = lead2 << 1 | lead3 << 1 | lead3 << 2 | lead4 << 1 | lead4 << 2 | lead4 << 3;
+  if ((cont & mask) != wanted) return 0;
+  *columns = static_cast<unsigned>(take) - static_cast<unsigned>(__builtin_popcount(cont & mask));
+  return take;
+#else
+  (void)p;
+  (void)columns;
+  return 0;
+#endif
 }
 
 }  // namespace
@@ -102,49 +93,219 @@ bool KeysCanDiffer(const KeyOptions& o) {
   return o.expand_tabs || o.compress_white || o.fold_case;
 }
 
-std::string_view BuildKey(std::string_view line, const KeyOptions& o, std::string* scratch) {
-  // Expanding tabs and then compressing white space gives the same key as compressing alone,
-  // so /W skips the expansion.
-  bool tabs = o.expand_tabs && !o.compress_white && line.find('\t') != std::string_view::npos;
-  if (!tabs && !o.compress_white && !o.fold_case) return line;
-  std::string_view key = line;
-  if (tabs) {
-    ExpandTabs(key, scratch);
-    key = *scratch;
-  } else if (o.compress_white) {
-    CompressWhite(key, scratch);
-    key = *scratch;
-  }
-  if (o.fold_case) {
-    thread_local std::string step;
-    step.assign(key);
-    FoldCase(step, scratch);
-    key = *scratch;
-  }
-  return key;
+bool KeyRestartsAfter(unsigned char c, const KeyOptions& o) {
+  if (c >= 0x80 || c == '\r') return false;
+  if (o.expand_tabs && !o.compress_white) return c == '\t';
+  if (o.compress_white) return c != ' ' && c != '\t';
+  return true;
 }
 
-bool SameKey(std::string_view a, std::string_view b, const KeyOptions& o, std::string* scratch_a,
-             std::string* scratch_b) {
-  if (a == b) return true;
-  if (!KeysCanDiffer(o)) return false;
-  return BuildKey(a, o, scratch_a) == BuildKey(b, o, scratch_b);
+// Expanding tabs and then compressing white space gives the same key as compressing alone,
+// so /W skips the expansion.
+KeyBuilder::KeyBuilder(const KeyOptions& o)
+    : tabs_(o.expand_tabs && !o.compress_white), white_(o.compress_white), fold_(o.fold_case) {}
+
+void KeyBuilder::Start(bool mid_line) {
+  column_ = 0;
+  leading_ = !mid_line;
+  pending_ = false;
+  carried_ = 0;
 }
 
-uint64_t HashBytes(const char* p, size_t n) {
-  constexpr uint64_t kMul = 0x9E3779B97F4A7C15ull;
-  uint64_t h = 0x243F6A8885A308D3ull ^ (n * kMul);
+void KeyBuilder::Resume(const KeyBuilder& other) {
+  column_ = other.column_;
+  leading_ = other.leading_;
+  pending_ = other.pending_;
+  carried_ = other.carried_;
+  std::memcpy(carry_, other.carry_, sizeof carry_);
+}
+
+char* KeyBuilder::Room(size_t n) {
+  // A tab gives at most eight blanks, a folded character at most one byte more than its own
+  // two, and a pending blank one byte: eight bytes of key for each byte in, and one more.
+  size_t need = kTabStop * n + kTabStop;
+  if (capacity_ < need) {
+    buf_.reset(new char[need]);
+    capacity_ = need;
+  }
+  return buf_.get();
+}
+
+// Writes the key of the bytes p[0..n) to *out and returns how many it took: all of them, or all
+// but a UTF-8 sequence that the n bytes cut short, unless `last` says no more bytes follow.
+size_t KeyBuilder::Build(const unsigned char* p, size_t n, bool last, char** out) {
+  char* o = *out;
   size_t at = 0;
-  for (; at + 8 <= n; at += 8) {
-    uint64_t w;
-    std::memcpy(&w, p + at, 8);
-    h = (h ^ w) * kMul;
-    h ^= h >> 29;
+  while (at < n) {
+    unsigned char c = p[at];
+    if (c < 0x80) {
+      if (c == ' ' || c == '\t') {
+        if (white_) {
+          pending_ = pending_ || !leading_;
+          ++at;
+          continue;
+        }
+        if (c == '\t' && tabs_) {
+          unsigned spaces = kTabStop - column_ % kTabStop;
+          std::memset(o, ' ', kTabStop);
+          o += spaces;
+          column_ += spaces;
+          ++at;
+          continue;
+        }
+      }
+      if (pending_) *o++ = ' ';
+      pending_ = leading_ = false;
+      *o++ = static_cast<char>(fold_ && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+      ++column_;
+      ++at;
+      continue;
+    }
+    if (n - at < SequenceLength(c) && !last) break;
+    if (pending_) *o++ = ' ';
+    pending_ = leading_ = false;
+    char32_t code;
+    size_t len = DecodeUtf8(p + at, n - at, &code);
+    if (len == 0) {
+      *o++ = static_cast<char>(c);
+      len = 1;
+    } else if (fold_) {
+      // Unicode simple case folding; other bytes fold as ASCII, which leaves them unchanged.
+      o = PutUtf8(
+          static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)), o);
+    } else {
+      std::memcpy(o, p + at, len);
+      o += len;
+    }
+    ++column_;
+    at += len;
   }
+  *out = o;
+  return at;
+}
+
+// Counts the columns of p[0..n) as Build would and returns how many bytes it took: all but a
+// UTF-8 sequence that the n bytes cut short.
+size_t KeyBuilder::CountColumns(const unsigned char* p, size_t n) {
+  size_t at = 0;
+  while (at < n) {
+    unsigned columns = 0;
+    size_t took = n - at >= 16 ? PlainColumns(p + at, &columns) : 0;
+    if (took > 0) {
+      column_ += columns;
+      at += took;
+      continue;
+    }
+    if (p[at] < 0x80) {
+      ++column_;
+      ++at;
+      continue;
+    }
+    if (n - at < SequenceLength(p[at])) break;
+    char32_t code;
+    size_t len = DecodeUtf8(p + at, n - at, &code);
+    at += len == 0 ? 1 : len;
+    ++column_;
+  }
+  return at;
+}
+
+std::string_view KeyBuilder::Feed(std::string_view piece, bool last) {
+  if (!tabs_ && !white_ && !fold_) return piece;
+  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+  size_t n = piece.size();
+  if (tabs_ && !fold_ && carried_ == 0 && (n == 0 || std::memchr(p, '\t', n) == nullptr)) {
+    // Without a tab the key is the text itself; only the column goes on, for a tab in a later
+    // piece.
+    if (last) return piece;
+    size_t used = CountColumns(p, n);
+    carried_ = n - used;
+    if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
+    return piece.substr(0, used);
+  }
+  char* const start = Room(n + carried_);
+  char* out = start;
+  size_t from = 0;
+  if (carried_ > 0) {
+    // The carried sequence is finished on a copy joined with the piece's first bytes; four
+    // more are all that a sequence begun in the carried bytes can take.
+    unsigned char joined[8];
+    size_t old = carried_, take = std::min<size_t>(n, 4);
+    std::memcpy(joined, carry_, old);
+    if (take > 0) std::memcpy(joined + old, p, take);
+    carried_ = 0;
+    size_t at = Build(joined, old + take, last && take == n, &out);
+    if (at < old) {
+      carried_ = old + take - at;
+      std::memcpy(carry_, joined + at, carried_);
+      return std::string_view(start, static_cast<size_t>(out - start));
+    }
+    from = at - old;
+  }
+  size_t used = from + Build(p + from, n - from, last, &out);
+  carried_ = n - used;
+  if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
+  return std::string_view(start, static_cast<size_t>(out - start));
+}
+
+void KeyBuilder::Skip(std::string_view piece) {
+  if (!tabs_ && !white_ && !fold_) return;
+  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+  size_t n = piece.size();
+  if (tabs_ && !fold_ && carried_ == 0 && n > 0) {
+    // After a tab the column is a multiple of eight again.
+    size_t from = 0;
+    if (const void* tab = memrchr(p, '\t', n)) {
+      from = static_cast<size_t>(static_cast<const unsigned char*>(tab) - p) + 1;
+      column_ = 0;
+    }
+    size_t used = from + CountColumns(p + from, n - from);
+    carried_ = n - used;
+    if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
+    return;
+  }
+  while (!piece.empty()) {
+    std::string_view part = piece.substr(0, kPiece);
+    piece.remove_prefix(part.size());
+    Feed(part, false);
+  }
+}
+
+std::string_view BuildKey(std::string_view line, const KeyOptions& options, std::string* scratch) {
+  KeyBuilder builder(options);
+  builder.Start();
+  std::string_view key = builder.Feed(line, true);
+  if (key.data() == line.data()) return line;
+  scratch->assign(key);
+  return *scratch;
+}
+
+void KeyHasher::Mix(uint64_t word) {
+  state_ = (state_ ^ word) * kMul;
+  state_ ^= state_ >> 29;
+}
+
+void KeyHasher::Add(std::string_view piece) {
+  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+  size_t n = piece.size();
+  length_ += n;
+  if (held_ > 0) {
+    while (n > 0 && held_ < 8) {
+      word_[held_++] = *p++;
+      --n;
+    }
+    if (held_ < 8) return;
+    Mix(LoadWord(word_));
+    held_ = 0;
+  }
+  for (; n >= 8; p += 8, n -= 8) Mix(LoadWord(p));
+  for (; n > 0; --n) word_[held_++] = *p++;
+}
+
+uint64_t KeyHasher::Finish() {
   uint64_t tail = 0;
-  for (size_t k = 0; at + k < n; ++k)
-    tail |= static_cast<uint64_t>(static_cast<unsigned char>(p[at + k])) << (8 * k);
-  h = (h ^ tail) * kMul;
+  for (size_t k = 0; k < held_; ++k) tail |= static_cast<uint64_t>(word_[k]) << (8 * k);
+  uint64_t h = (state_ ^ (length_ * kMul) ^ tail) * kMul;
   // Final avalanche (the finaliser of MurmurHash3), so that every input bit reaches every
   // output bit.
   h ^= h >> 33;
@@ -152,6 +313,9 @@ uint64_t HashBytes(const char* p, size_t n) {
   h ^= h >> 33;
   h *= 0xC4CEB9FE1A85EC53ull;
   h ^= h >> 33;
+  state_ = kSeed;
+  length_ = 0;
+  held_ = 0;
   return h;
 }
 

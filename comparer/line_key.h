@@ -1,8 +1,10 @@
-// The key of a line: the form in which two lines are compared under /T, /W and /C.
+// The key of a line: the form in which two lines are compared under /T, /W and /C. Keys are
+// built and hashed in pieces, so that a line of any length needs only a bounded buffer.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,17 +22,77 @@ struct KeyOptions {
 // lines are compared byte for byte.
 bool KeysCanDiffer(const KeyOptions& options);
 
-// Builds the key of `line` (without its line end). Returns a view of `line` itself when the key
-// is the same bytes, else of *scratch, which it overwrites. Never fails: bytes that are not
-// valid UTF-8 count as one column each and are folded as ASCII.
+// True when the key of the rest of a line, from just after the byte `c` on, does not depend on
+// the bytes before `c`: a KeyBuilder started with `mid_line` there gives the same key bytes as
+// one that went through the whole line. That holds after a tab when tabs are expanded (the
+// column is then a multiple of eight), after an ASCII byte that is not blank under /W (no blank
+// run is pending), and after any ASCII byte otherwise; never after a CR, which may belong to
+// the line end.
+bool KeyRestartsAfter(unsigned char c, const KeyOptions& options);
+
+// Builds the key of one line from its text given in pieces, in order. What straddles two
+// pieces, an incomplete UTF-8 sequence, a tab's column or a run of blanks, is carried from one
+// piece to the next, so the key does not depend on where the line was cut. Never fails: bytes
+// that are not valid UTF-8 count as one column each and are folded as ASCII.
+class KeyBuilder {
+ public:
+  explicit KeyBuilder(const KeyOptions& options);
+
+  // Starts a new line; `mid_line` starts it just after a byte for which KeyRestartsAfter holds.
+  void Start(bool mid_line = false);
+  // Carries on where `other` stands, in a line whose bytes so far are the same as its line's.
+  void Resume(const KeyBuilder& other);
+
+  // Returns the key of the next piece of the line; `last` says that the piece ends the line.
+  // The view is of `piece` itself when the key is the same bytes, else of the builder's own
+  // buffer, and stays valid until the next call. The buffer grows to eight times the longest
+  // piece (a piece of tabs), so callers feed pieces of at most kPiece bytes.
+  std::string_view Feed(std::string_view piece, bool last);
+  static constexpr size_t kPiece = size_t{64} << 10;
+
+  // Goes over the next piece of the line as Feed would, but keeps only what is carried on, for
+  // bytes whose key is known to match another line's already. Costs little under tab expansion
+  // alone: only the columns after the piece's last tab are counted.
+  void Skip(std::string_view piece);
+
+ private:
+  size_t Build(const unsigned char* p, size_t n, bool last, char** out);
+  size_t CountColumns(const unsigned char* p, size_t n);
+  char* Room(size_t n);
+
+  bool tabs_;  // tabs are expanded (not under /W, whose key is the same without it)
+  bool white_;
+  bool fold_;
+  unsigned column_ = 0;          // modulo 8 is all that matters
+  bool leading_ = true;          // /W: no byte but blanks yet
+  bool pending_ = false;         // /W: a blank run waits for a byte that is not blank
+  unsigned char carry_[4] = {};  // the start of a UTF-8 sequence cut by the piece's end
+  size_t carried_ = 0;
+  std::unique_ptr<char[]> buf_;
+  size_t capacity_ = 0;
+};
+
+// Builds the whole key of `line` (without its line end), a view of `line` itself when the key
+// is the same bytes, else of *scratch, which it overwrites.
 std::string_view BuildKey(std::string_view line, const KeyOptions& options, std::string* scratch);
 
-// True when the two lines have the same key; `scratch_a` and `scratch_b` are work space.
-bool SameKey(std::string_view a, std::string_view b, const KeyOptions& options,
-             std::string* scratch_a, std::string* scratch_b);
+// A 64-bit hash of bytes given in pieces. Equal byte strings give equal hashes however they
+// were cut, because the bytes are mixed in whole 8-byte words.
+class KeyHasher {
+ public:
+  void Add(std::string_view piece);
+  // The hash of everything added since the last Finish; starts over.
+  uint64_t Finish();
 
-// A 64-bit hash of `n` bytes; equal bytes give equal hashes.
-uint64_t HashBytes(const char* p, size_t n);
+ private:
+  void Mix(uint64_t word);
+
+  uint64_t state_ = kSeed;
+  uint64_t length_ = 0;
+  unsigned char word_[8] = {};  // the bytes of an unfinished word
+  size_t held_ = 0;
+  static constexpr uint64_t kSeed = 0x243F6A8885A308D3ull;
+};
 
 // Decodes one well-formed UTF-8 sequence at the start of the `n` bytes at `p` into *code and
 // returns its length, or returns 0 when those bytes do not start with one.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace fc {
@@ -48,17 +49,59 @@ TEST(LineKey, CaseFoldingIsUnicodeSimpleFoldingAndAsciiForBadBytes) {
 }
 
 TEST(LineKey, SameKeyAndHashAgree) {
-  KeyOptions o;
-  o.compress_white = true;
-  o.fold_case = true;
-  std::string s1, s2;
-  EXPECT_TRUE(SameKey("  Hello   World", "hello world\t", o, &s1, &s2));
-  EXPECT_FALSE(SameKey("hello world", "helloworld", o, &s1, &s2));
-  KeyOptions plain;
-  plain.expand_tabs = false;
-  EXPECT_FALSE(SameKey("a", "A", plain, &s1, &s2));
-  EXPECT_NE(HashBytes("abcdefgh1", 9), HashBytes("abcdefgh2", 9));
-  EXPECT_NE(HashBytes("", 0), HashBytes("\0", 1));
+  EXPECT_EQ(Key("  Hello   World", true, true, true), Key("hello world\t", true, true, true));
+  EXPECT_NE(Key("hello world", true, true, true), Key("helloworld", true, true, true));
+  EXPECT_NE(Key("a", false, false, false), Key("A", false, false, false));
+  auto hash = [](std::string_view bytes) {
+    KeyHasher h;
+    h.Add(bytes);
+    return h.Finish();
+  };
+  EXPECT_NE(hash("abcdefgh1"), hash("abcdefgh2"));
+  EXPECT_NE(hash(""), hash(std::string_view("\0", 1)));
+}
+
+// The key and its hash do not depend on where the line is cut: every cut in two, and a cut
+// after every byte, under every option.
+TEST(LineKey, KeyBuiltInPiecesIsTheWholeLineKey) {
+  const std::string lines[] = {" \t A\xC3\x89\t\xE2\x84\xAA  b\xF0\x9F\x98\x80\t ",
+                               "\xE2\x84\xAA\xF0\x9F\x98\x80\xC3\xA9x\xFF\tb",
+                               // Sixteen bytes at a time: a sequence cut short by one across
+                               // their end, a sequence across it, a stray continuation byte,
+                               // an overlong sequence, then a tab.
+                               "aaaaaaaaaaaa\xE2\x82\xE2\x82\xAC"
+                               "aaaaaaaaaaaaaa\xE2\x82\xAC"
+                               "x\xA9yyyyyyyyyyyyyy"
+                               "\xE0\x80\x80zzzzzzzzzzzzz\tw",
+                               "\xC3\tx\xE2\x84 \xFF\xC3"};
+  for (const std::string& line : lines) {
+    for (int combo = 0; combo < 8; ++combo) {
+      KeyOptions o;
+      o.expand_tabs = !(combo & 1);
+      o.compress_white = combo & 2;
+      o.fold_case = combo & 4;
+      std::string scratch;
+      std::string whole(BuildKey(line, o, &scratch));
+      KeyHasher hasher;
+      hasher.Add(whole);
+      uint64_t whole_hash = hasher.Finish();
+      // Cut once at `cut`, or after every byte when `cut` is past the end.
+      for (size_t cut = 0; cut <= line.size() + 1; ++cut) {
+        KeyBuilder builder(o);
+        builder.Start();
+        std::string key;
+        for (size_t at = 0, end; at < line.size(); at = end) {
+          end = cut > line.size() ? at + 1 : at < cut ? cut : line.size();
+          std::string_view piece =
+              builder.Feed(std::string_view(line).substr(at, end - at), end == line.size());
+          key += piece;
+          hasher.Add(piece);
+        }
+        EXPECT_EQ(key, whole) << "options " << combo << " cut " << cut;
+        EXPECT_EQ(hasher.Finish(), whole_hash);
+      }
+    }
+  }
 }
 
 TEST(LineKey, Utf8DecodingRejectsMalformedSequences) {

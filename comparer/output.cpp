@@ -6,17 +6,17 @@
 
 namespace fc {
 
-Output::Output(int fd, size_t capacity) : fd_(fd), buf_(capacity) {}
+Output::Output(int fd, size_t capacity) : fd_(fd), capacity_(capacity), buf_(new char[capacity]) {}
 
 void Output::WriteSlow(std::string_view text) {
   while (!text.empty()) {
-    size_t room = buf_.size() - used_;
+    size_t room = capacity_ - used_;
     if (room == 0) {
       Flush();
-      room = buf_.size();
+      room = capacity_;
     }
     size_t n = text.size() < room ? text.size() : room;
-    text.copy(buf_.data() + used_, n);
+    text.copy(buf_.get() + used_, n);
     used_ += n;
     text.remove_prefix(n);
   }
@@ -25,7 +25,7 @@ void Output::WriteSlow(std::string_view text) {
 bool Output::Flush() {
   size_t done = 0;
   while (done < used_ && error_.empty()) {
-    ssize_t n = write(fd_, buf_.data() + done, used_ - done);
+    ssize_t n = write(fd_, buf_.get() + done, used_ - done);
     if (n > 0) {
       done += static_cast<size_t>(n);
     } else if (n < 0 && errno != EINTR) {

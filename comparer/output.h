@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace fc {
 
@@ -16,8 +16,8 @@ class Output {
 
   // Appends `text` to the report; a failure shows later in failed().
   void Write(std::string_view text) {
-    if (text.size() <= buf_.size() - used_) {
-      text.copy(buf_.data() + used_, text.size());
+    if (text.size() <= capacity_ - used_) {
+      text.copy(buf_.get() + used_, text.size());
       used_ += text.size();
     } else {
       WriteSlow(text);
@@ -26,8 +26,8 @@ class Output {
   // Room for at least `n` more bytes (n no more than the capacity), to format into directly;
   // Commit() then says how many were used.
   char* Reserve(size_t n) {
-    if (buf_.size() - used_ < n) Flush();
-    return buf_.data() + used_;
+    if (capacity_ - used_ < n) Flush();
+    return buf_.get() + used_;
   }
   void Commit(size_t n) { used_ += n; }
 
@@ -41,7 +41,8 @@ class Output {
   void WriteSlow(std::string_view text);
 
   int fd_;
-  std::vector<char> buf_;
+  size_t capacity_;
+  std::unique_ptr<char[]> buf_;  // left uninitialised: pages are touched only as they fill
   size_t used_ = 0;
   std::string error_;
 };

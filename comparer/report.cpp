@@ -23,15 +23,20 @@ bool Report::Start() {
 }
 
 bool Report::PrintLine(int k, uint64_t line, LineAccess& lines) {
-  std::string_view text;
-  if (!lines.Text(k, line, &text)) return false;
+  std::string_view piece;
+  bool ends = false;
+  if (!lines.Text(k, line, 0, &piece, &ends)) return false;
   if (numbers_) {
     char number[32];
     int n =
         std::snprintf(number, sizeof number, "%5llu:  ", static_cast<unsigned long long>(line + 1));
     out_.Write(std::string_view(number, static_cast<size_t>(n)));
   }
-  out_.Write(text);
+  out_.Write(piece);
+  for (uint64_t from = piece.size(); !ends; from += piece.size()) {
+    if (!lines.Text(k, line, from, &piece, &ends)) return false;
+    out_.Write(piece);
+  }
   out_.Write("\n");
   return true;
 }

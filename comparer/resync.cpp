@@ -88,11 +88,13 @@ uint32_t RunIndex::First(uint32_t key) const {
 
 bool ResyncSearch::Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same) {
   *same = false;
+  if (i == 0 && j == 0) return true;
+  if (!a.HashLines(i, 1) || !b.HashLines(j, 1)) return false;
   if (a.hash(i) != b.hash(j)) return true;
-  std::string_view ta, tb;
-  if (!a.Text(i, &ta) || !b.Text(j, &tb)) return false;
-  *same = SameKey(ta, tb, options_, &scratch_a_, &scratch_b_);
-  return true;
+  key_a_.Start();
+  key_b_.Start();
+  KeyReader ka(a.Reader(i, false), key_a_), kb(b.Reader(j, false), key_b_);
+  return SameLine(ka, kb, same);
 }
 
 // Hashes first, for all `len` pairs, then the exact texts: a match of hashes alone is never
@@ -153,6 +155,8 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
     if (ended && s > a.known() && s > b.known()) break;
     bool add_a = s + min_match <= a.known();
     bool add_b = s + min_match <= b.known();
+    if ((add_a && !a.HashLines(s, min_match)) || (add_b && !b.HashLines(s, min_match)))
+      return false;
     uint32_t key_a = add_a ? run_a.Advance(a, min_match, top_power) : 0;
     uint32_t key_b = add_b ? run_b.Advance(b, min_match, top_power) : 0;
     if (add_a) index_a_.Add(key_a);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "comparer/line_window.h"
@@ -43,9 +42,10 @@ class RunIndex {
 // Searches for the resync point; keeps its index memory from one search to the next.
 class ResyncSearch {
  public:
-  explicit ResyncSearch(const KeyOptions& options) : options_(options) {}
+  explicit ResyncSearch(const KeyOptions& options) : key_a_(options), key_b_(options) {}
 
-  // From the first difference at the start of both windows, finds the point (i, j) with
+  // From the first difference at the start of both windows (their first lines, where both
+  // have one, are known to differ), finds the point (i, j) with
   // i, j <= max_mismatch where the next min_match lines are equal pairwise, or where both files
   // end within that many lines with every remaining line equal; the smallest i + j wins, then
   // the smallest i. Sets point->found = false when there is none. Returns false after a read
@@ -59,11 +59,10 @@ class ResyncSearch {
   bool Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
             ResyncPoint* best);
 
-  const KeyOptions& options_;
   RunIndex index_a_;
   RunIndex index_b_;
-  std::string scratch_a_;
-  std::string scratch_b_;
+  KeyBuilder key_a_;
+  KeyBuilder key_b_;
 };
 
 }  // namespace fc

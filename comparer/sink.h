@@ -15,13 +15,17 @@ struct BlockSide {
   bool has_resync = false;
 };
 
-// Gives the text of a line the engine still holds, without its line end.
+// Gives the text of a line the engine still holds, without its line end, in pieces: a line may
+// be far longer than any buffer.
 class LineAccess {
  public:
   virtual ~LineAccess() = default;
-  // Sets *text for line `line` of side 0 (file1) or 1 (file2); valid until the next call.
-  // Returns false after a read error, which the engine then reports.
-  virtual bool Text(int side, uint64_t line, std::string_view* text) = 0;
+  // Sets *piece to the text of line `line` of side 0 (file1) or 1 (file2) from byte `from` of
+  // the text on, valid until the next call, and *ends to whether the text ends with it; the
+  // piece has at least one byte unless it ends the text. Returns false after a read error,
+  // which the engine then reports.
+  virtual bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece,
+                    bool* ends) = 0;
 };
 
 // Receives the results of a text comparison in file order. Each call returns false when the

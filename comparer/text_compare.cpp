@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comparer/bytes.h"
+#include "comparer/line_reader.h"
 #include "comparer/line_window.h"
 #include "comparer/resync.h"
 
@@ -14,6 +15,14 @@ struct Side {
   Side(InputBuffer& input, const KeyOptions& key) : in(input), window(input, key) {}
 
   bool AtEnd() const { return pos >= in.size(); }
+  // Moves on over the line at `pos`, which ends where `next` starts.
+  void Pass(uint64_t next) {
+    if (counted == pos) {
+      ++line;
+      counted = next;
+    }
+    pos = next;
+  }
   void SetBefore(uint64_t begin, uint64_t end) {
     has_before = true;
     before_begin = begin;
@@ -22,8 +31,11 @@ struct Side {
 
   InputBuffer& in;
   LineWindow window;
-  uint64_t pos = 0;   // where the next line to compare starts
-  uint64_t line = 0;  // its 0-based number
+  uint64_t pos = 0;  // where the next line to compare starts
+  // The 0-based number of the line that starts at `counted`, which is at or before `pos`: the
+  // lines in between are counted only when a number is needed (see CountLines).
+  uint64_t line = 0;
+  uint64_t counted = 0;
   bool has_before = false;
   uint64_t before_begin = 0;  // the last equal line before `line`
   uint64_t before_end = 0;
@@ -35,13 +47,18 @@ class TextWalk : public LineAccess {
       : options_(options),
         sink_(sink),
         side_{{a, options.key}, {b, options.key}},
-        search_(options.key) {}
+        search_(options.key),
+        key_a_(options.key),
+        key_b_(options.key) {}
 
   Outcome Run(std::string* error);
-  bool Text(int side, uint64_t line, std::string_view* text) override;
+  bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece, bool* ends) override;
 
  private:
   bool SkipIdentical();
+  bool CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b);
+  bool CountLines(Side& s);
+  void TakeEqualPart(const char* p, size_t same, bool differs);
   bool Resync(bool* failed_resync);
   Outcome Trouble(std::string* error);
 
@@ -49,56 +66,139 @@ class TextWalk : public LineAccess {
   TextSink& sink_;
   Side side_[2];
   ResyncSearch search_;
-  std::string scratch_a_;
-  std::string scratch_b_;
+  KeyBuilder key_a_;
+  KeyBuilder key_b_;
+  // After SkipIdentical: the next lines of both files start with `equal_` bytes that are the
+  // same in both, and their keys can be built afresh from byte `restart_` of them on.
+  uint64_t equal_ = 0;
+  uint64_t restart_ = 0;
 };
 
+// The least the walk over identical bytes asks of the inputs' windows at a time.
+constexpr size_t kSkipStep = size_t{64} << 10;
+
+// Takes over the first `same` bytes at `p`, the same in both files, starting `equal_` bytes
+// into the next lines: whole lines go by, and the rest is added to the equal start of the line
+// that goes on past them. `differs` says the files differ right after them.
+void TextWalk::TakeEqualPart(const char* p, size_t same, bool differs) {
+  const char* last = LastNewline(p, same);
+  size_t from = 0;
+  if (last != nullptr) {
+    size_t upto = static_cast<size_t>(last - p) + 1;
+    const char* prev = LastNewline(p, upto - 1);
+    uint64_t start = prev ? equal_ + static_cast<uint64_t>(prev - p) + 1 : 0;
+    for (Side& s : side_) {
+      s.SetBefore(s.pos + start, s.pos + equal_ + upto);
+      s.pos += equal_ + upto;
+    }
+    equal_ = restart_ = 0;
+    from = upto;
+  }
+  // Where the key can start afresh: only the last bytes are searched for it unless this is
+  // where the files differ, so that a long equal line costs no second pass.
+  size_t look = same - from;
+  if (!differs && look > 64) look = 64;
+  for (size_t k = same; k > same - look; --k) {
+    if (KeyRestartsAfter(static_cast<unsigned char>(p[k - 1]), options_.key)) {
+      restart_ = equal_ + (k - from);
+      break;
+    }
+  }
+  equal_ += same - from;
+}
+
 // While both files go on with the same bytes, whole lines are taken over in big steps with no
-// look at single lines: equal bytes are equal lines under every option. It stops at the line
+// look at single lines: equal bytes are equal lines under every option. It stops in the line
 // that holds the first differing byte (which may still be equal by its key, say "a\r\n" and
-// "a\n", or under /W), leaving it to the line-by-line compare.
+// "a\n", or under /W), leaving it to the line-by-line compare, or at the end of both files.
 bool TextWalk::SkipIdentical() {
   Side& a = side_[0];
   Side& b = side_[1];
+  equal_ = restart_ = 0;
   for (;;) {
     size_t na = 0, nb = 0;
-    size_t want = std::max<size_t>(a.in.chunk() / 8, 1);
-    const char* pa = a.in.Window(a.pos, want, &na);
-    const char* pb = b.in.Window(b.pos, want, &nb);
+    const char* pa = a.in.Window(a.pos + equal_, kSkipStep, &na);
+    const char* pb = b.in.Window(b.pos + equal_, kSkipStep, &nb);
     if (pa == nullptr || pb == nullptr) return false;
     size_t n = std::min(na, nb);
-    if (n == 0) return true;
-    size_t same = FirstMismatch(pa, pb, n);
-    const char* last = LastNewline(pa, same);
-    if (last == nullptr) return true;
-    size_t upto = static_cast<size_t>(last - pa) + 1;
-    uint64_t lines = CountNewlines(pa, upto);
-    const char* prev = LastNewline(pa, upto - 1);
-    size_t start = prev ? static_cast<size_t>(prev - pa) + 1 : 0;
-    for (Side* s : {&a, &b}) {
-      s->SetBefore(s->pos + start, s->pos + upto);
-      s->pos += upto;
-      s->line += lines;
+    if (n == 0) {
+      // Both files end with the same last line, one without a line end.
+      if (equal_ > 0 && a.pos + equal_ >= a.in.size() && b.pos + equal_ >= b.in.size()) {
+        for (Side& s : side_) {
+          s.SetBefore(s.pos, s.pos + equal_);
+          s.Pass(s.pos + equal_);
+        }
+        equal_ = restart_ = 0;
+      }
+      return true;
     }
+    size_t same = FirstMismatch(pa, pb, n);
+    TakeEqualPart(pa, same, same < n);
     if (same < n) return true;
   }
 }
 
-bool TextWalk::Text(int side, uint64_t line, std::string_view* text) {
-  Side& s = side_[side];
-  if (line < s.line) {
-    const char* p = s.in.Fetch(s.before_begin, s.before_end - s.before_begin);
+// Brings the line number up to `pos`. The walk over equal bytes leaves the lines it passes
+// uncounted, because files that end equal never need the number; they are counted here from the
+// input's window when it still holds them, else read again. Returns false after a read error.
+bool TextWalk::CountLines(Side& s) {
+  char last = '\n';
+  for (uint64_t at = s.counted; at < s.pos;) {
+    size_t len = static_cast<size_t>(std::min<uint64_t>(s.in.chunk(), s.pos - at));
+    const char* p = s.in.Fetch(at, len);
     if (p == nullptr) return false;
-    *text = StripLineEnd(p, s.before_end - s.before_begin);
-    return true;
+    s.line += CountNewlines(p, len);
+    last = p[len - 1];
+    at += len;
   }
-  return s.window.Text(line - s.line, text, true);
+  if (last != '\n') ++s.line;  // the last line, without a line end, was passed
+  s.counted = s.pos;
+  return true;
+}
+
+// Compares the next lines of both files by key and sets where the lines after them start. The
+// lines' equal start gives the same key on both sides, so only side A's builder goes over it,
+// from the last place where a key can start afresh and keeping only what it carries on, and
+// side B's takes that over; the keys are compared from the first differing byte on. A CR that
+// ends the equal start may end one line and not the other, so it is left to the comparison.
+// Returns false after a read error.
+bool TextWalk::CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b) {
+  Side& a = side_[0];
+  Side& b = side_[1];
+  key_a_.Start(restart_ > 0);
+  uint64_t from = restart_;
+  LineReader shared(a.in, a.pos + from, a.pos + equal_);
+  std::string_view piece;
+  do {
+    if (!shared.Next(&piece)) return false;
+    if (shared.ended() && !piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
+    key_a_.Skip(piece);
+    from += piece.size();
+  } while (!shared.ended());
+  key_b_.Resume(key_a_);
+  KeyReader ka(LineReader(a.in, a.pos + from), key_a_), kb(LineReader(b.in, b.pos + from), key_b_);
+  if (!SameLine(ka, kb, same)) return false;
+  *next_a = ka.next();
+  *next_b = kb.next();
+  return true;
+}
+
+bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* piece, bool* ends) {
+  Side& s = side_[side];
+  bool before = line < s.line;
+  uint64_t k = line - s.line;
+  LineReader reader(s.in, (before ? s.before_begin : s.window.begin(k)) + from,
+                    before ? s.before_end : s.window.begin(k + 1), !before);
+  if (!reader.Next(piece)) return false;
+  *ends = reader.ended();
+  return true;
 }
 
 // Looks for the resync point from the current lines, reports the block and moves both sides to
 // it. Returns false after a read error or when the sink stops.
 bool TextWalk::Resync(bool* failed_resync) {
   for (Side& s : side_) {
+    if (!CountLines(s)) return false;
     s.in.Keep(s.has_before ? s.before_begin : s.pos);
     s.window.Reset(s.pos);
   }
@@ -123,6 +223,7 @@ bool TextWalk::Resync(bool* failed_resync) {
     if (moves[k] > 0) s.SetBefore(s.window.begin(moves[k] - 1), s.window.begin(moves[k]));
     s.pos = s.window.begin(moves[k]);
     s.line += moves[k];
+    s.counted = s.pos;
     s.in.Keep(InputBuffer::kNoKeep);
   }
   return true;
@@ -146,15 +247,14 @@ Outcome TextWalk::Run(std::string* error) {
     if (!SkipIdentical()) return Trouble(error);
     if (a.AtEnd() && b.AtEnd()) break;
     if (!a.AtEnd() && !b.AtEnd()) {
-      Line la, lb;
-      if (!ReadLine(a.in, a.pos, &la) || !ReadLine(b.in, b.pos, &lb)) return Trouble(error);
-      if (SameKey(la.text, lb.text, options_.key, &scratch_a_, &scratch_b_)) {
-        a.SetBefore(a.pos, la.next);
-        b.SetBefore(b.pos, lb.next);
-        a.pos = la.next;
-        b.pos = lb.next;
-        ++a.line;
-        ++b.line;
+      bool same = false;
+      uint64_t next_a = 0, next_b = 0;
+      if (!CompareLines(&same, &next_a, &next_b)) return Trouble(error);
+      if (same) {
+        a.SetBefore(a.pos, next_a);
+        b.SetBefore(b.pos, next_b);
+        a.Pass(next_a);
+        b.Pass(next_b);
         continue;
       }
     }

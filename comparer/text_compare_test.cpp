@@ -104,9 +104,14 @@ class Recorder : public TextSink {
     for (const BlockSide* s : {&a, &b}) {
       for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
            ++line) {
-        std::string_view text;
-        EXPECT_TRUE(lines.Text(k, line, &text));
-        block.text.emplace_back(text);
+        std::string text;
+        std::string_view piece;
+        bool ends = false;
+        while (!ends) {
+          EXPECT_TRUE(lines.Text(k, line, text.size(), &piece, &ends));
+          text += piece;
+        }
+        block.text.push_back(text);
       }
       ++k;
     }
@@ -205,6 +210,76 @@ TEST(ResyncRule, LongLinesAcrossSmallBuffers) {
   EXPECT_EQ(got, want);
   ASSERT_EQ(got.blocks.size(), 1u);
   EXPECT_EQ(got.blocks[0].i, 1u);
+  // A tab several buffers into an equal start sets the column of a tab after the first
+  // difference: the tab reaches column 816, as the two blanks do.
+  std::string start = std::string(301, 'x') + "\xC3\xA9" + std::string(203, 'y') + "\t" +
+                      std::string(301, 'z') + "1";
+  EXPECT_EQ(Engine(start + "\tw\n", start + "  w\n", o, 256, &got), Outcome::kSame);
+  EXPECT_EQ(Engine(start + "\tw\n", start + "   w\n", o, 256, &got), Outcome::kDifferent);
+}
+
+// Lines about as long as the input's chunk, one, two or three halves of it (a line of up to
+// half a chunk comes in one piece), made of pieces that straddle the cuts: multi-byte
+// characters, tabs, blank runs, a stray byte, a CR. The copy changes a byte, a letter's case or
+// a blank run here and there, so that some keys differ and some do not.
+TEST(ResyncRule, LinesAcrossChunkEdgesUnderEveryOption) {
+  const std::vector<std::string> pieces = {"a",
+                                           "B",
+                                           " ",
+                                           "   ",
+                                           "\t",
+                                           " \t",
+                                           "\xC3\xA9",
+                                           "\xC3\x89",
+                                           "\xE2\x84\xAA",
+                                           "\xF0\x9F\x98\x80",
+                                           "\xFF",
+                                           "\xC3",
+                                           "\r",
+                                           "k"};
+  const size_t chunk = 32;
+  std::mt19937 rng(20240611);
+  for (int round = 0; round < 1500; ++round) {
+    std::string a, b;
+    for (int n = 1 + static_cast<int>(rng() % 3); n > 0; --n) {
+      size_t length = (1 + rng() % 3) * chunk / 2 + rng() % 3 - 1;
+      std::string line;
+      while (line.size() + 1 < length) line += pieces[rng() % pieces.size()];
+      std::string copy = line;
+      if (rng() % 2) {
+        size_t at = rng() % copy.size();
+        switch (rng() % 4) {
+          case 0:
+            copy[at] = static_cast<char>(copy[at] ^ 0x20);
+            break;  // case, or blank to NUL
+          case 1:
+            copy.insert(at, " ");
+            break;
+          case 2:
+            copy.erase(at, 1);
+            break;
+          default:
+            copy.insert(at, "\t");
+            break;
+        }
+      }
+      a += line + "\n";
+      b += copy + (rng() % 4 ? "\n" : "\r\n");
+    }
+    for (int combo = 0; combo < 8; ++combo) {
+      TextOptions o;
+      o.key.expand_tabs = !(combo & 1);
+      o.key.compress_white = combo & 2;
+      o.key.fold_case = combo & 4;
+      o.max_mismatch = 1 + rng() % 3;
+      o.min_match = 1 + rng() % 2;
+      Result want = Reference(a, b, o), got;
+      Engine(a, b, o, chunk, &got);
+      ASSERT_EQ(got, want) << "round " << round << " options " << combo << "\nA:\n"
+                           << a << "\nB:\n"
+                           << b;
+    }
+  }
 }
 
 // Fails reads once `limit` bytes have been read, or ends the data early when `shrink`.

@@ -1,0 +1,70 @@
+// Reading one line, and the key of one line, in pieces: a line of any length is read through a
+// buffer of bounded size.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "comparer/input_buffer.h"
+#include "comparer/line_key.h"
+
+namespace fc {
+
+// Streams the text of one line, without its line end (an LF, and a CR right before it), in
+// pieces of at most a chunk of the input.
+class LineReader {
+ public:
+  static constexpr uint64_t kUnknown = UINT64_MAX;
+
+  // Reads from `pos` (inside a line, or at its start) to the end of that line. `end`, when
+  // known, is where the next line starts. `in_order` says the lines are read in file order, so
+  // the input's window moves along with them; otherwise the pieces are fetched without moving
+  // it, and `end` must be known.
+  LineReader(InputBuffer& input, uint64_t pos, uint64_t end = kUnknown, bool in_order = true)
+      : input_(input), pos_(pos), end_(end), in_order_(in_order) {}
+
+  // Sets *piece to the next piece of text, valid until the input is used again; the piece is
+  // empty once the line has ended. Returns false after a read error, which the input holds.
+  bool Next(std::string_view* piece);
+
+  // Whether the last piece given ended the line, and then where the next line starts.
+  bool ended() const { return ended_; }
+  uint64_t next() const { return pos_; }
+
+ private:
+  const char* LineFeed(const char* p, size_t avail) const;
+
+  InputBuffer& input_;
+  uint64_t pos_;
+  uint64_t end_;
+  bool in_order_;
+  bool ended_ = false;
+};
+
+// The key of the line that a LineReader reads, in pieces of at most KeyBuilder::kPiece bytes
+// of text at a time.
+class KeyReader {
+ public:
+  // `builder` has been started (or resumed) for the place where `line` starts reading.
+  KeyReader(const LineReader& line, KeyBuilder& builder) : line_(line), builder_(builder) {}
+
+  // Sets *piece to the next non-empty piece of the key, valid until the next call, or to an
+  // empty one at the key's end. Returns false after a read error.
+  bool Next(std::string_view* piece);
+  // Once the key has ended: where the next line starts.
+  uint64_t next() const { return line_.next(); }
+
+ private:
+  LineReader line_;
+  KeyBuilder& builder_;
+  std::string_view text_;  // text read but not yet given to the builder
+  bool done_ = false;
+};
+
+// Compares the keys of the two lines that `a` and `b` read, piece by piece, and stops at the
+// first difference. One equality for every option: when no option can make different bytes
+// equal (see KeysCanDiffer), the builders hand out the text itself and this compares bytes.
+// Returns false after a read error.
+bool SameLine(KeyReader& a, KeyReader& b, bool* same);
+
+}  // namespace fc
