@@ -1,4 +1,5 @@
-// Runs the shared pieces' tests inside one QApplication.
+// Runs a test program of the windows inside one QApplication, with the
+// program's fonts in place as the program itself has them.
 #include <QApplication>
 
 #include <gtest/gtest.h>
