@@ -1,6 +1,7 @@
 #include "app/ui_form.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "ui/twips.h"
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
+#include "compare/platform.h"
 #include "platform/qt_file_dialog.h"
 
 namespace {
@@ -209,6 +211,7 @@ void UIForm::cmdCompare_Click() {
     return varnel::CompareInput{LocalBytes(txtSource->text()), LocalBytes(txtTarget->text()),
                                 Options()};
   });
+  if (closeAfterRun_) close();
 }
 
 // The caption is the view state: the switch builder reads it too.
@@ -283,4 +286,15 @@ void UIForm::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+// A close request while a comparison runs ends the comparison first; the
+// window closes as soon as the run has returned.
+void UIForm::closeEvent(QCloseEvent* event) {
+  if (platform_.EndRun()) {
+    closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }

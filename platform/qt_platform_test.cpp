@@ -6,9 +6,19 @@
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 #include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/test_folder.h"
 
 namespace varnel {
 namespace {
@@ -36,6 +46,77 @@ TEST(QtPlatformWaitTest, KeepsTheEventLoopRunningWithABusyCursorUntilTheEnd) {
   EXPECT_EQ(shapeDuring, Qt::WaitCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(IsReaped(pid));
+}
+
+// What the user does while the comparer runs is dropped: neither acted on
+// during the wait nor delivered once it is over.
+TEST(QtPlatformWaitTest, DropsInputGivenDuringTheWait) {
+  QtPlatform platform("/bin/true");
+  QWidget window;
+  auto* field = new QLineEdit(&window);
+  auto* button = new QPushButton("Compare", &window);
+  button->move(0, 40);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  field->setFocus();
+  QSignalSpy clicks(button, &QPushButton::clicked);
+  QTimer::singleShot(50, [&] {
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::keyClicks(field, "typed");
+    QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, {}, "x"));
+  });
+  platform.Wait(platform.Start("sleep 0.3"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(clicks.count(), 0);
+  EXPECT_EQ(field->text(), "");
+  // Afterwards the window takes input again.
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST(QtPlatformWaitTest, TellsHowTheRunEndedAndTakesInAllItWrites) {
+  QtPlatform platform("/bin/true");
+  const RunEnd end = platform.Wait(
+      platform.Start("sleep 0.1; echo oops >&2; head -c 300000 /dev/zero >&2; exit 5"));
+  EXPECT_EQ(end.kind, RunEnd::Kind::kExited);
+  EXPECT_EQ(end.status, 5);
+  EXPECT_EQ(end.errors.substr(0, 5), "oops\n");
+}
+
+TEST(QtPlatformWaitTest, EndRunDuringTheWaitStopsTheRun) {
+  QtPlatform platform("/bin/true");
+  EXPECT_FALSE(platform.EndRun());
+  const long pid = platform.Start("trap '' TERM; sleep 60");
+  bool ending = false;
+  QTimer::singleShot(50, [&] { ending = platform.EndRun(); });
+  const RunEnd end = platform.Wait(pid);
+  EXPECT_TRUE(ending);
+  EXPECT_EQ(end.kind, RunEnd::Kind::kStopped);
+  EXPECT_TRUE(IsReaped(pid));
+}
+
+// A box about a viewer could not be closed while input is dropped, so it waits
+// until the run is over.
+TEST(QtPlatformViewerTest, FailureIsToldFromTheEventLoopButNeverDuringAWait) {
+  TestFolder folder;
+  folder.Write("xdg-open", "#!/bin/sh\nexit 3\n", 0755);
+  ScopedEnvironment path("PATH", folder.path() + ":" + std::getenv("PATH"));
+  QtPlatform platform("/bin/true");
+  std::vector<std::string> reasons;
+  bool waiting = false;
+  platform.StartViewer("xdg-open x", [&](const std::string& reason) {
+    EXPECT_FALSE(waiting);
+    reasons.push_back(reason);
+  });
+  waiting = true;
+  platform.Wait(platform.Start("sleep 0.3"));
+  waiting = false;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !reasons.empty(); }));
+  EXPECT_EQ(reasons,
+            std::vector<std::string>{
+                "xdg-open ended with exit status 3 (a required tool could not be found)"});
+  int status = 0;
+  EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
 }
 
 TEST(QtPlatformWaitTest, ReapsAChildThatHasAlreadyEnded) {
