@@ -87,16 +87,15 @@ std::string ReportLine(const ReportFile& report) {
 // Starts the viewer; a viewer that cannot show the report is told with the
 // report's path, so the user can open it by hand.
 void StartViewer(Platform& platform, const ReportFile& report) {
-  platform.StartViewer(platform.ViewerPrefix() + report.shortForm,
-                       [&platform, report](const std::string& reason) {
-                         try {
-                           platform.MessageBox(kViewerFailedPrompt + reason + "." +
-                                                   ReportLine(report),
-                                               BoxStyle::kCritical, kCompareTitle);
-                         } catch (...) {
-                           // The box was the last thing to do; nothing is left to tell.
-                         }
-                       });
+  platform.StartViewer(
+      platform.ViewerPrefix() + report.shortForm, [&platform, report](const std::string& reason) {
+        try {
+          platform.MessageBox(kViewerFailedPrompt + reason + "." + ReportLine(report),
+                              BoxStyle::kCritical, kCompareTitle);
+        } catch (...) {
+          // The box was the last thing to do; nothing is left to tell.
+        }
+      });
 }
 
 // Steps 2 to 13; every early end returns, every failure throws.

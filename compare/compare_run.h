@@ -19,7 +19,7 @@ inline constexpr char kStartFailedPrompt[] = "Problem executing file compare";
 // line, the reason's lines, a blank line and the report file's full path.
 inline constexpr char kNotFinishedPrompt[] =
     "The comparison did not finish, so its report is incomplete.";
-inline constexpr char kEndedBySignal[] = "The comparer was ended by signal ";  // + name + "."
+inline constexpr char kEndedBySignal[] = "The comparer was ended by signal ";       // + name + "."
 inline constexpr char kEndedWithStatus[] = "The comparer ended with exit status ";  // + n + "."
 inline constexpr char kErrorOutput[] = "The comparer wrote:\n";  // + the text, trimmed
 // The critical box of a viewer that could not show the report: this text, the

@@ -25,9 +25,9 @@ enum class BoxStyle { kPlain = 0, kCritical = 16 };
 // How the interpreter of a comparison ended, as Wait gives it.
 struct RunEnd {
   enum class Kind {
-    kExited,      // it ended by itself with `status`
-    kSignalled,   // it, or the command it ran, was ended by signal `status`
-    kStopped,     // EndRun ended it before it finished
+    kExited,     // it ended by itself with `status`
+    kSignalled,  // it, or the command it ran, was ended by signal `status`
+    kStopped,    // EndRun ended it before it finished
   };
   Kind kind = Kind::kExited;
   int status = 0;

@@ -20,8 +20,8 @@ std::string FindComparer(const std::string& executableDir) {
   const std::string prefix = slash == std::string::npos ? "." : folder.substr(0, slash);
   // The system's own prefixes count as installations even without a libexec
   // folder, so the window there never runs a stranger's fc.
-  const bool installed = IsFolder(prefix + "/libexec") || prefix == "" || prefix == "/usr" ||
-                         prefix == "/usr/local";
+  const bool installed =
+      IsFolder(prefix + "/libexec") || prefix == "" || prefix == "/usr" || prefix == "/usr/local";
   return installed ? prefix + "/libexec/varnel/fc" : folder + "/fc";
 }
 

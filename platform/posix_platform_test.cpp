@@ -106,8 +106,9 @@ TEST_F(PosixPlatformTest, CompareRunEndsWithTheViewerOnTheFinishedReport) {
   options.advancedCaption = kHideDetailsCaption;
   options.chkC = 1;
   const mode_t oldMask = umask(0);
-  CompareRun(platform,
-             [&] { return CompareInput{"old file.txt", root + "/here/new file.txt", options}; });
+  CompareRun(platform, [&] {
+    return CompareInput{"old file.txt", root + "/here/new file.txt", options};
+  });
   umask(oldMask);
 
   EXPECT_TRUE(platform.boxes.empty());
@@ -316,8 +317,8 @@ TEST_F(PosixPlatformTest, ViewerIsCollectedAndItsFailureTold) {
     usleep(10000);
   }
   EXPECT_TRUE(NoChildLeft());
-  EXPECT_EQ(reasons, (std::vector<std::string>{
-                         "xdg-open ended with exit status 4 (the action failed)"}));
+  EXPECT_EQ(reasons,
+            (std::vector<std::string>{"xdg-open ended with exit status 4 (the action failed)"}));
 
   mkdir((root + "/empty").c_str(), 0700);
   ScopedEnvironment noViewer("PATH", root + "/empty");

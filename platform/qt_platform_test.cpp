@@ -112,9 +112,8 @@ TEST(QtPlatformViewerTest, FailureIsToldFromTheEventLoopButNeverDuringAWait) {
   platform.Wait(platform.Start("sleep 0.3"));
   waiting = false;
   EXPECT_TRUE(QTest::qWaitFor([&] { return !reasons.empty(); }));
-  EXPECT_EQ(reasons,
-            std::vector<std::string>{
-                "xdg-open ended with exit status 3 (a required tool could not be found)"});
+  EXPECT_EQ(reasons, std::vector<std::string>{
+                         "xdg-open ended with exit status 3 (a required tool could not be found)"});
   int status = 0;
   EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
 }
