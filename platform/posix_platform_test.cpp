@@ -269,28 +269,6 @@ TEST_F(PosixPlatformTest, EndRunStopsTheInterpreterAndEverythingItStarted) {
   EXPECT_FALSE(platform.EndRun());
 }
 
-// Whatever ends the program, SIGKILL included, its run ends with it.
-TEST_F(PosixPlatformTest, NothingOfARunOutlivesTheProgram) {
-  for (int signal : {SIGTERM, SIGKILL}) {
-    SCOPED_TRACE(signal);
-    unlink((root + "/here/comparer.pid").c_str());
-    const pid_t program = fork();
-    ASSERT_GE(program, 0);
-    if (program == 0) {
-      TestPlatform inChild(comparer);
-      inChild.Start("sleep 60 & echo $! > comparer.pid; wait");
-      pause();
-      _exit(0);
-    }
-    ASSERT_TRUE(WaitForFile(root + "/here/comparer.pid"));
-    const pid_t comparerPid = std::stoi(ReadFile(root + "/here/comparer.pid"));
-    kill(program, signal);
-    int status = 0;
-    waitpid(program, &status, 0);
-    EXPECT_TRUE(WaitUntilGone(comparerPid));
-  }
-}
-
 TEST_F(PosixPlatformTest, ChildrenGetNoDescriptorsOfTheWindow) {
   const int fd = dup(STDERR_FILENO);  // without close-on-exec
   ASSERT_GT(fd, 2);

@@ -85,6 +85,30 @@ class EndNotifier : public QSocketNotifier {
   }
 };
 
+// Runs an event loop until the interpreter of `run` has ended or the
+// application quits, taking in its standard error as it comes: a full pipe
+// would stall the run.
+void RunUntilEnded(RunProcess& run) {
+  QEventLoop loop;
+  QSocketNotifier errors(run.errorDescriptor(), QSocketNotifier::Read);
+  QObject::connect(&errors, &QSocketNotifier::activated, [&run, &errors] {
+    run.ReadErrors();
+    if (run.errorDescriptor() < 0) errors.setEnabled(false);
+  });
+  std::unique_ptr<QSocketNotifier> ended;
+  QTimer poll;
+  if (run.endDescriptor() >= 0) {
+    ended = std::make_unique<QSocketNotifier>(run.endDescriptor(), QSocketNotifier::Read);
+    QObject::connect(ended.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+  } else {
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &run] {
+      if (run.HasEnded()) loop.quit();
+    });
+    poll.start(kRunPollMilliseconds);
+  }
+  if (!run.HasEnded()) loop.exec();
+}
+
 }  // namespace
 
 // The run being waited for, and the timer that kills it once the grace
@@ -106,36 +130,17 @@ RunEnd QtPlatform::Wait(long pid) {
   {
     const BusyCursor busy;
     const InputDropper dropper;
-    QEventLoop loop;
     ActiveWait active(run);
     active.grace.setSingleShot(true);
     QObject::connect(&active.grace, &QTimer::timeout, [run] { run->Kill(); });
-
-    // Standard error is taken in as it comes: a full pipe would stall the run.
-    QSocketNotifier errors(run->errorDescriptor(), QSocketNotifier::Read);
-    QObject::connect(&errors, &QSocketNotifier::activated, [run, &errors] {
-      run->ReadErrors();
-      if (run->errorDescriptor() < 0) errors.setEnabled(false);
-    });
-    std::unique_ptr<QSocketNotifier> ended;
-    QTimer poll;
-    if (run->endDescriptor() >= 0) {
-      ended = std::make_unique<QSocketNotifier>(run->endDescriptor(), QSocketNotifier::Read);
-      QObject::connect(ended.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
-    } else {
-      QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, run] {
-        if (run->HasEnded()) loop.quit();
-      });
-      poll.start(kRunPollMilliseconds);
-    }
     wait_ = &active;
-    // The loop also ends when the application quits; Finish then still waits
-    // for the end, so the viewer never starts early and no zombie stays.
-    if (!run->HasEnded()) loop.exec();
+    RunUntilEnded(*run);
+    // The loop also ends when the application quits: the run is ended then,
+    // so that quitting never hangs on a comparer that hangs.
+    if (!run->HasEnded()) run->Terminate();
     // Input that reached the program until now is dropped too.
     QCoreApplication::processEvents();
     wait_ = nullptr;
-    errors.setEnabled(false);
   }
   if (viewerEndedDuringWait_) {
     viewerEndedDuringWait_ = false;

@@ -20,7 +20,8 @@ class QtPlatform : public PosixPlatform {
 
   // Waits until the run has ended and collects it, with a busy cursor.
   // Meanwhile windows repaint and timers run, but user input to any window
-  // of the program is dropped, never delivered later. Never fails.
+  // of the program is dropped, never delivered later. Should the application
+  // quit meanwhile, the run is ended as by EndRun. Never fails.
   RunEnd Wait(long pid) override;
 
   // During a Wait: sends SIGTERM to the run's processes, SIGKILL to what is
