@@ -1,6 +1,7 @@
 #include "app/ui_form.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "ui/twips.h"
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
+#include "compare/platform.h"
 #include "platform/qt_file_dialog.h"
 
 namespace {
@@ -52,19 +54,6 @@ void Try(Step step) {
   }
 }
 
-// A field is announced by the text of the label in front of it, and the label
-// points screen readers at its field.
-void NameByLabel(QLineEdit* field, QLabel* label) {
-  label->setBuddy(field);
-  field->setAccessibleName(label->text());
-}
-
-// A tooltip is read out as the control's description too.
-void SetToolTip(QWidget* control, const QString& tip) {
-  control->setToolTip(tip);
-  control->setAccessibleDescription(tip);
-}
-
 std::int16_t TickState(const QCheckBox* box) {
   return static_cast<std::int16_t>(box->checkState() == Qt::Checked ? 1 : 0);
 }
@@ -94,15 +83,17 @@ void UIForm::createFileBand() {
   // Both browse buttons read "...", which tells a listener nothing.
   cmdBrowseSource->setAccessibleName(tr("Browse for the source file"));
   txtSource = createLineEdit("txtSource", QString(), {990, 330, 3015, 300});
-  SetToolTip(txtSource, tr("Choose the original document to compare."));
+  txtSource->setToolTip(tr("Choose the original document to compare."));
   txtTarget = createLineEdit("txtTarget", QString(), {990, 930, 3015, 300});
-  SetToolTip(txtTarget, tr("Choose the document with changes."));
+  txtTarget->setToolTip(tr("Choose the document with changes."));
   cmdCompare = createButton("cmdCompare", tr("Compare"), {2790, 1470, 1500, 375});
   cmdCompare->setDefault(true);
   cmdBrowseTarget = createButton("cmdBrowseTarget", tr("..."), {3990, 930, 300, 300});
   cmdBrowseTarget->setAccessibleName(tr("Browse for the target file"));
-  NameByLabel(txtSource, createLabel("Label1", tr("Source"), {315, 390, 630, 285}));
-  NameByLabel(txtTarget, createLabel("Label2", tr("Target"), {315, 990, 615, 405}));
+  // Screen readers announce a field by the text of the label whose buddy it
+  // is, and read its tooltip out as its description.
+  createLabel("Label1", tr("Source"), {315, 390, 630, 285})->setBuddy(txtSource);
+  createLabel("Label2", tr("Target"), {315, 990, 615, 405})->setBuddy(txtTarget);
   cmdAdvanced =
       createButton("cmdAdvanced", Caption(varnel::kShowDetailsCaption), {502, 1485, 1500, 375});
   cmdAbout = createButton("cmdAbout", tr("About..."), {4140, 30, 825, 195});
@@ -127,14 +118,14 @@ void UIForm::createOptionBand() {
                         {210, 3895, 5040, 255});
   chkL = createCheckBox("chkL", tr("Compare files as ASCII text"), {210, 4230, 4455, 255});
   txtLB = createLineEdit("txtLB", QStringLiteral("0"), {210, 4530, 810, 285});
-  NameByLabel(txtLB, createLabel("Label3", tr("Maximum consecutive mismatch lines"),
-                                 {1155, 4565, 3675, 255}));
+  createLabel("Label3", tr("Maximum consecutive mismatch lines"), {1155, 4565, 3675, 255})
+      ->setBuddy(txtLB);
   txtMinMatch = createLineEdit("txtMinMatch", QStringLiteral("0"), {210, 4860, 810, 285});
   QLabel* label4 =
       createLabel("Label4", tr("Number of consecutive lines that must match after a mismatch"),
                   {1155, 4845, 3555, 450});
   label4->setWordWrap(true);
-  NameByLabel(txtMinMatch, label4);
+  label4->setBuddy(txtMinMatch);
 
   connect(chkB, &QCheckBox::toggled, this, &UIForm::chkB_Click);
 }
@@ -220,6 +211,7 @@ void UIForm::cmdCompare_Click() {
     return varnel::CompareInput{LocalBytes(txtSource->text()), LocalBytes(txtTarget->text()),
                                 Options()};
   });
+  if (closeAfterRun_) close();
 }
 
 // The caption is the view state: the switch builder reads it too.
@@ -294,4 +286,15 @@ void UIForm::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+// A close request while a comparison runs ends the comparison first; the
+// window closes as soon as the run has returned.
+void UIForm::closeEvent(QCloseEvent* event) {
+  if (platform_.EndRun()) {
+    closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }

@@ -53,6 +53,7 @@ class UIForm : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void Form_Load();
@@ -89,4 +90,6 @@ class UIForm : public QWidget {
   QString SourceDir;
   QString TargetDir;
   QPointer<frmAbout> about_;
+  // A close request came while a comparison ran: the window closes once it has ended.
+  bool closeAfterRun_ = false;
 };

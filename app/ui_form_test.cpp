@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@
 namespace {
 
 // Says every non-empty path exists, records what the window asks of it, and
-// starts nothing for real.
+// starts nothing for real. `duringWait` runs inside the wait for the comparer.
 class FakePlatform : public varnel::Platform {
  public:
   std::string ShortForm(const std::string& path) const override { return path; }
@@ -35,8 +36,21 @@ class FakePlatform : public varnel::Platform {
     started.push_back(line);
     return 42;
   }
-  void Wait(long) override {}
-  void StartDetached(const std::string& line) override { started.push_back(line); }
+  varnel::RunEnd Wait(long) override {
+    waiting = true;
+    if (duringWait) duringWait();
+    waiting = false;
+    varnel::RunEnd end;
+    if (endRequested) end.kind = varnel::RunEnd::Kind::kStopped;
+    return end;
+  }
+  bool EndRun() override {
+    endRequested = endRequested || waiting;
+    return waiting;
+  }
+  void StartViewer(const std::string& line, varnel::ViewerFailed) override {
+    started.push_back(line);
+  }
   void MessageBox(const std::string& prompt, varnel::BoxStyle,
                   const std::optional<std::string>&) override {
     boxes.push_back(prompt);
@@ -44,6 +58,9 @@ class FakePlatform : public varnel::Platform {
 
   std::vector<std::string> started;
   std::vector<std::string> boxes;
+  std::function<void()> duringWait;
+  bool waiting = false;
+  bool endRequested = false;
 };
 
 class UIFormTest : public ::testing::Test {
@@ -182,6 +199,19 @@ TEST_F(UIFormTest, CompareRunsTheComparerOnTheFieldsWithTheShownOptions) {
             "fc /C /3 /home/u/old file.txt /home/u/n\xC3\xA9w.txt > /tmp/FC_1.txt");
   EXPECT_EQ(platform.started[1], "view /tmp/FC_1.txt");
   EXPECT_EQ(edit("txtSource")->text(), "/home/u/old file.txt");
+}
+
+TEST_F(UIFormTest, CloseRequestDuringACompareEndsTheRunAndThenClosesTheWindow) {
+  edit("txtSource")->setText("/home/u/a.txt");
+  edit("txtTarget")->setText("/home/u/b.txt");
+  bool closedAtOnce = true;
+  platform.duringWait = [&] { closedAtOnce = form.close(); };
+  QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
+  EXPECT_FALSE(closedAtOnce);
+  EXPECT_TRUE(platform.endRequested);
+  EXPECT_EQ(platform.started.size(), 1u) << "the viewer was started";
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(platform.boxes.empty());
 }
 
 TEST_F(UIFormTest, EmptyFieldsGiveTheSourcePromptOnly) {

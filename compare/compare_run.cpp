@@ -26,24 +26,76 @@ constexpr char kOutOfMemoryText[] = "Out of memory";
 constexpr int kUnexpectedNumber = -1;
 constexpr char kUnexpectedText[] = "Unexpected error";
 
-// The report file's name for the command lines. A unique file is used when the
-// platform can make one; otherwise the fixed fallback name, which is created
-// first so that the comparer and the viewer both have a real file to use.
-// Raises PlatformError when neither gives a usable name.
-std::string MakeReportFile(Platform& platform, const std::string& folder) {
-  const std::string unique = platform.UniqueTempFile(folder, kReportPrefix);
-  std::string name = unique;
+// The report file: its full name as made, for the user, and its short form,
+// for the command lines.
+struct ReportFile {
+  std::string name;
+  std::string shortForm;
+};
+
+// Makes the report file. A unique file is used when the platform can make one;
+// otherwise the fixed fallback name, which is created first so that the
+// comparer and the viewer both have a real file to use. Raises PlatformError
+// when neither gives a usable name.
+ReportFile MakeReportFile(Platform& platform, const std::string& folder) {
+  std::string name = platform.UniqueTempFile(folder, kReportPrefix);
   if (name.empty()) {
     name = folder + kFallbackReportName;
     if (!platform.CreateFallbackFile(name)) {
       throw PlatformError(EACCES, "The report file " + name + " could not be created safely");
     }
   }
-  std::string report = ShortName(platform, name);
-  if (report.empty()) {
+  std::string shortForm = ShortName(platform, name);
+  if (shortForm.empty()) {
     throw PlatformError(ENOENT, "The report file " + name + " has disappeared");
   }
-  return report;
+  return {name, shortForm};
+}
+
+std::string Trimmed(const std::string& text) {
+  constexpr char kBlanks[] = " \t\r\n\v\f";
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// The comparer ends with 0 (no differences), 1 (differences) or 2 (its own
+// complaint, which it writes into the report). Anything else, or anything on
+// standard error, means that the report stops where the comparer stopped.
+bool Finished(const RunEnd& end) {
+  return end.kind == RunEnd::Kind::kExited && end.status >= 0 && end.status <= 2 &&
+         Trimmed(end.errors).empty();
+}
+
+// Why a run that did not finish stopped, one reason a line.
+std::string Reason(const RunEnd& end) {
+  std::string reason;
+  if (end.kind == RunEnd::Kind::kSignalled) {
+    reason = kEndedBySignal + end.signalName + ".";
+  } else if (end.status < 0 || end.status > 2) {
+    reason = kEndedWithStatus + std::to_string(end.status) + ".";
+  }
+  const std::string errors = Trimmed(end.errors);
+  if (!errors.empty()) reason += (reason.empty() ? "" : "\n") + std::string(kErrorOutput) + errors;
+  return reason;
+}
+
+std::string ReportLine(const ReportFile& report) {
+  return "\n\n" + std::string(kReportFileLabel) + report.name;
+}
+
+// Starts the viewer; a viewer that cannot show the report is told with the
+// report's path, so the user can open it by hand.
+void StartViewer(Platform& platform, const ReportFile& report) {
+  platform.StartViewer(
+      platform.ViewerPrefix() + report.shortForm, [&platform, report](const std::string& reason) {
+        try {
+          platform.MessageBox(kViewerFailedPrompt + reason + "." + ReportLine(report),
+                              BoxStyle::kCritical, kCompareTitle);
+        } catch (...) {
+          // The box was the last thing to do; nothing is left to tell.
+        }
+      });
 }
 
 // Steps 2 to 13; every early end returns, every failure throws.
@@ -62,18 +114,24 @@ void RunSteps(Platform& platform, const std::string& sourceText, const std::stri
 
   std::string folder = platform.TempFolder();
   if (folder.empty()) folder = kCurrentFolder;
-  const std::string report = MakeReportFile(platform, folder);
+  const ReportFile report = MakeReportFile(platform, folder);
   const std::string switches = BuildSwitches(options);
 
   const std::string commandLine =
-      platform.CommandPrefix() + switches + source + " " + target + " > " + report;
+      platform.CommandPrefix() + switches + source + " " + target + " > " + report.shortForm;
   const long pid = platform.Start(commandLine);
   if (pid == 0) {
     platform.MessageBox(kStartFailedPrompt, BoxStyle::kCritical, kCompareTitle);
     return;
   }
-  platform.Wait(pid);
-  platform.StartDetached(platform.ViewerPrefix() + report);
+  const RunEnd end = platform.Wait(pid);
+  if (end.kind == RunEnd::Kind::kStopped) return;
+  if (!Finished(end)) {
+    platform.MessageBox(kNotFinishedPrompt + ("\n\n" + Reason(end)) + ReportLine(report),
+                        BoxStyle::kCritical, kCompareTitle);
+    return;
+  }
+  StartViewer(platform, report);
 }
 
 // The error box. A failure while showing it has nowhere left to go.
@@ -86,11 +144,6 @@ void ShowError(Platform& platform, int number, const char* description) noexcept
 }
 
 }  // namespace
-
-void CompareRun(Platform& platform, const std::string& sourceText, const std::string& targetText,
-                const OptionSet& options) {
-  CompareRun(platform, [&] { return CompareInput{sourceText, targetText, options}; });
-}
 
 void CompareRun(Platform& platform, const std::function<CompareInput()>& readInput) {
   try {

@@ -15,13 +15,17 @@ inline constexpr char kNoSourcePrompt[] = "Give us a source file, please";
 inline constexpr char kNoTargetPrompt[] = "Give us a target file, please";
 inline constexpr char kStartFailedPrompt[] = "Problem executing file compare";
 
-// One press of Compare: shortens both field texts, makes the report file,
-// runs the comparer into it through the interpreter, waits for it, and starts
-// the viewer on the report. Every failure ends in a message box; nothing is
-// thrown. A PlatformError shows its own number; running out of memory shows
-// ENOMEM, and any other unexpected failure -1, each with its description.
-void CompareRun(Platform& platform, const std::string& sourceText, const std::string& targetText,
-                const OptionSet& options);
+// The critical box of a comparison that did not finish: this line, a blank
+// line, the reason's lines, a blank line and the report file's full path.
+inline constexpr char kNotFinishedPrompt[] =
+    "The comparison did not finish, so its report is incomplete.";
+inline constexpr char kEndedBySignal[] = "The comparer was ended by signal ";       // + name + "."
+inline constexpr char kEndedWithStatus[] = "The comparer ended with exit status ";  // + n + "."
+inline constexpr char kErrorOutput[] = "The comparer wrote:\n";  // + the text, trimmed
+// The critical box of a viewer that could not show the report: this text, the
+// platform's reason and ".", a blank line and the report file's full path.
+inline constexpr char kViewerFailedPrompt[] = "The report could not be opened: ";
+inline constexpr char kReportFileLabel[] = "Report file: ";
 
 // What one run reads of the window: the texts of both file fields and the
 // option set.
@@ -31,8 +35,13 @@ struct CompareInput {
   OptionSet options;
 };
 
-// The same run, reading its input through `readInput` once the error handler
-// is in place, so a failure while reading the window shows the error box too.
+// One press of Compare: reads the window through `readInput` once the error
+// handler is in place, shortens both field texts, makes the report file, runs
+// the comparer into it through the interpreter, waits for it, and starts the
+// viewer on the report only when the comparer finished. Every failure ends in
+// a message box; nothing is thrown. A PlatformError shows its own number;
+// running out of memory shows ENOMEM, and any other unexpected failure -1,
+// each with its description. A run ended through EndRun shows nothing.
 void CompareRun(Platform& platform, const std::function<CompareInput()>& readInput);
 
 }  // namespace varnel

@@ -30,7 +30,7 @@ class CompareRunTest : public ::testing::Test {
 
   void Run(const std::string& source = "c:\\docs\\old.txt",
            const std::string& target = "c:\\docs\\new.txt") {
-    CompareRun(platform, source, target, options);
+    CompareRun(platform, [&] { return CompareInput{source, target, options}; });
   }
 
   // Asserts that exactly one box was shown, with these contents.
@@ -56,7 +56,7 @@ TEST_F(CompareRunTest, RunsEveryStepInOrderWithTheExampleLines) {
                                 "ShortForm(C:\\TEMP\\FC_1A2B.TMP)",
                                 std::string("Start(") + kExampleLine + ")",
                                 "Wait(4242)",
-                                "StartDetached(notepad.exe C:\\TEMP\\FC_1A2B.TMP)",
+                                "StartViewer(notepad.exe C:\\TEMP\\FC_1A2B.TMP)",
                             }));
   EXPECT_TRUE(platform.boxes.empty());
 }
@@ -108,8 +108,80 @@ TEST_F(CompareRunTest, NothingStartedShowsTheCriticalBoxOnly) {
   ExpectOneBox(kStartFailedPrompt, BoxStyle::kCritical, std::string(kCompareTitle));
   EXPECT_EQ(platform.calls.back(), std::string("MessageBox(") + kStartFailedPrompt + ")");
   for (const std::string& call : platform.calls) {
-    EXPECT_FALSE(call.starts_with("Wait(") || call.starts_with("StartDetached(")) << call;
+    EXPECT_FALSE(call.starts_with("Wait(") || call.starts_with("StartViewer(")) << call;
   }
+}
+
+// A report is opened only when the comparer ended by itself with 0, 1 or 2
+// and said nothing on standard error; otherwise it stops where the comparer
+// stopped, and the box says so, why, and where the report is.
+TEST_F(CompareRunTest, RunThatDidNotFinishShowsWhyAndWhereTheReportIs) {
+  using Kind = RunEnd::Kind;
+  const struct {
+    RunEnd end;
+    std::string reason;
+  } cases[] = {
+      {{Kind::kSignalled, 11, "SIGSEGV (Segmentation fault)", ""},
+       "The comparer was ended by signal SIGSEGV (Segmentation fault)."},
+      {{Kind::kSignalled, 9, "SIGKILL (Killed)", "1 line read\n"},
+       "The comparer was ended by signal SIGKILL (Killed).\nThe comparer wrote:\n1 line read"},
+      {{Kind::kExited, 127, "", "sh: 1: fc: not found\n"},
+       "The comparer ended with exit status 127.\nThe comparer wrote:\nsh: 1: fc: not found"},
+      {{Kind::kExited, 3, "", ""}, "The comparer ended with exit status 3."},
+      {{Kind::kExited, 2, "", "\n fc: cannot write the report: No space left on device \n"},
+       "The comparer wrote:\nfc: cannot write the report: No space left on device"},
+      {{Kind::kExited, 0, "", "warning"}, "The comparer wrote:\nwarning"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
+    platform.calls.clear();
+    platform.boxes.clear();
+    platform.runEnd = c.end;
+    Run();
+    ExpectOneBox(std::string(kNotFinishedPrompt) + "\n\n" + c.reason +
+                     "\n\nReport file: C:\\TEMP\\FC_1A2B.TMP",
+                 BoxStyle::kCritical, std::string(kCompareTitle));
+    for (const std::string& call : platform.calls) {
+      EXPECT_FALSE(call.starts_with("StartViewer(")) << call;
+    }
+  }
+}
+
+TEST_F(CompareRunTest, FinishedRunOpensTheReportWhateverTheComparerFound) {
+  for (int status : {0, 1, 2}) {
+    for (const char* errors : {"", " \n"}) {
+      platform.calls.clear();
+      platform.runEnd = {RunEnd::Kind::kExited, status, "", errors};
+      Run();
+      EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe C:\\TEMP\\FC_1A2B.TMP)");
+    }
+  }
+  EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(CompareRunTest, RunEndedOnRequestShowsNothingAndStartsNoViewer) {
+  platform.runEnd = {RunEnd::Kind::kStopped, 15, "", "Terminated\n"};
+  Run();
+  EXPECT_EQ(platform.calls.back(), "Wait(4242)");
+  EXPECT_TRUE(platform.boxes.empty());
+}
+
+// The box names the report as the user knows it, not in its quoted form.
+TEST_F(CompareRunTest, ViewerThatFailsIsToldWithTheReportsPath) {
+  platform.uniqueFile = "/tmp/my report.txt";
+  platform.shortForms["/tmp/my report.txt"] = "'/tmp/my report.txt'";
+  Run();
+  EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe '/tmp/my report.txt')");
+  ASSERT_TRUE(platform.viewerFailed);
+  EXPECT_TRUE(platform.boxes.empty());
+
+  platform.viewerFailed("xdg-open ended with exit status 4 (the action failed)");
+  ExpectOneBox(
+      "The report could not be opened: xdg-open ended with exit status 4 (the action "
+      "failed).\n\nReport file: /tmp/my report.txt",
+      BoxStyle::kCritical, std::string(kCompareTitle));
+  platform.failIn = "MessageBox";
+  EXPECT_NO_THROW(platform.viewerFailed("gone"));
 }
 
 TEST_F(CompareRunTest, NoTemporaryFolderUsesTheCurrentFolder) {
@@ -118,7 +190,7 @@ TEST_F(CompareRunTest, NoTemporaryFolderUsesTheCurrentFolder) {
   platform.shortForms["./FC_9Z.txt"] = "/home/u/FC_9Z.txt";
   Run();
   EXPECT_EQ(platform.calls[3], "UniqueTempFile(./,FC_)");
-  EXPECT_EQ(platform.calls.back(), "StartDetached(notepad.exe /home/u/FC_9Z.txt)");
+  EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe /home/u/FC_9Z.txt)");
 }
 
 TEST_F(CompareRunTest, RefusedUniqueFileFallsBackToACreatedFixedFile) {
@@ -128,7 +200,7 @@ TEST_F(CompareRunTest, RefusedUniqueFileFallsBackToACreatedFixedFile) {
   EXPECT_EQ(platform.calls[4], "CreateFallbackFile(C:\\TEMP\\fc_0000.tmp)");
   EXPECT_EQ(platform.calls[5], "ShortForm(C:\\TEMP\\fc_0000.tmp)");
   EXPECT_TRUE(platform.calls[6].ends_with(" > C:\\TEMP\\FC_0000.TMP)")) << platform.calls[6];
-  EXPECT_EQ(platform.calls.back(), "StartDetached(notepad.exe C:\\TEMP\\FC_0000.TMP)");
+  EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe C:\\TEMP\\FC_0000.TMP)");
 }
 
 TEST_F(CompareRunTest, FallbackThatCannotBeMadeStartsNothing) {
@@ -153,7 +225,7 @@ TEST_F(CompareRunTest, ReportNameWithoutShortFormStartsNothing) {
 
 TEST_F(CompareRunTest, ErrorInAnyStepShowsTheErrorBoxAndEndsTheRun) {
   for (const char* step : {"ShortForm", "TempFolder", "UniqueTempFile", "CreateFallbackFile",
-                           "Start", "Wait", "StartDetached"}) {
+                           "Start", "Wait", "StartViewer"}) {
     SCOPED_TRACE(step);
     platform.calls.clear();
     platform.boxes.clear();
@@ -193,7 +265,7 @@ class ThrowingPlatform : public RecordingPlatform {
 
 TEST(CompareRunFailureTest, OutOfMemoryShowsTheErrorBox) {
   ThrowingPlatform platform;
-  CompareRun(platform, "a", "b", OptionSet{});
+  CompareRun(platform, [] { return CompareInput{"a", "b", OptionSet{}}; });
   ASSERT_EQ(platform.boxes.size(), 1u);
   EXPECT_EQ(platform.boxes[0].prompt, "Oops, 12: Out of memory");
   EXPECT_EQ(platform.boxes[0].title, std::nullopt);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,6 +21,22 @@ class PlatformError : public std::runtime_error {
 
 // Message box styles: an OK button alone, or an OK button with the critical icon.
 enum class BoxStyle { kPlain = 0, kCritical = 16 };
+
+// How the interpreter of a comparison ended, as Wait gives it.
+struct RunEnd {
+  enum class Kind {
+    kExited,     // it ended by itself with `status`
+    kSignalled,  // it, or the command it ran, was ended by signal `status`
+    kStopped,    // EndRun ended it before it finished
+  };
+  Kind kind = Kind::kExited;
+  int status = 0;
+  std::string signalName;  // for kSignalled, e.g. "SIGSEGV (Segmentation fault)"
+  std::string errors;      // what it wrote on standard error, cut after a limit
+};
+
+// Called with the reason, as a phrase, when the viewer could not show a report.
+using ViewerFailed = std::function<void(const std::string& reason)>;
 
 // The operations through which the compare run reaches the outside world.
 // The run holds all the logic; an implementation only does what each
@@ -58,12 +75,20 @@ class Platform {
   // throw PlatformError.
   virtual long Start(const std::string& commandLine) = 0;
 
-  // Waits, without a time-out, until the process `pid` has ended.
-  virtual void Wait(long pid) = 0;
+  // Waits, without a time-out, until the process `pid` that Start gave has
+  // ended, and tells how it ended and what it wrote on standard error.
+  virtual RunEnd Wait(long pid) = 0;
 
-  // Starts the viewer's `commandLine` and does not wait for it, nor leave
-  // anything behind for the program to collect; may throw PlatformError.
-  virtual void StartDetached(const std::string& commandLine) = 0;
+  // Asks a Wait in progress to end its run: the interpreter and everything it
+  // started are stopped, and the Wait returns RunEnd::Kind::kStopped. False,
+  // doing nothing, when no Wait is in progress.
+  virtual bool EndRun() = 0;
+
+  // Starts the viewer's `commandLine` and does not wait for it. When the
+  // viewer cannot be started, or later ends with a failure, `onFailure` is
+  // called with the reason, from the event loop once the viewer has ended.
+  // Never throws.
+  virtual void StartViewer(const std::string& commandLine, ViewerFailed onFailure) = 0;
 
   // Shows a modal message box and returns when the user has closed it. Without
   // a title the box carries the application's title.

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compare/platform.h"
@@ -12,7 +13,8 @@ namespace varnel {
 // A stand-in for the real platform operations: it records every operation in
 // `calls`, in order, as "Name(argument)", answers from the fields below, and
 // throws PlatformError(errorNumber, errorText) from the operation named in
-// `failIn`. It starts nothing and shows nothing.
+// `failIn`. It starts nothing and shows nothing; a viewer's failure is told
+// by calling `viewerFailed`.
 class RecordingPlatform : public Platform {
  public:
   // One message box as it was asked for.
@@ -32,6 +34,8 @@ class RecordingPlatform : public Platform {
   std::string commandPrefix = "c:\\windows\\command.com /C fc ";
   std::string viewerPrefix = "notepad.exe ";
   long pid = 4242;
+  RunEnd runEnd;              // what Wait gives
+  ViewerFailed viewerFailed;  // as StartViewer was given it
 
   std::string failIn;  // "ShortForm", "TempFolder", "Start", ... or "" for none
   int errorNumber = 5;
@@ -60,9 +64,17 @@ class RecordingPlatform : public Platform {
     Record("Start", commandLine);
     return pid;
   }
-  void Wait(long waitedPid) override { Record("Wait", std::to_string(waitedPid)); }
-  void StartDetached(const std::string& commandLine) override {
-    Record("StartDetached", commandLine);
+  RunEnd Wait(long waitedPid) override {
+    Record("Wait", std::to_string(waitedPid));
+    return runEnd;
+  }
+  bool EndRun() override {
+    Record("EndRun", "");
+    return false;
+  }
+  void StartViewer(const std::string& commandLine, ViewerFailed onFailure) override {
+    Record("StartViewer", commandLine);
+    viewerFailed = std::move(onFailure);
   }
   void MessageBox(const std::string& prompt, BoxStyle style,
                   const std::optional<std::string>& title) override {

@@ -1,20 +1,28 @@
 #include "platform/comparer_location.h"
 
-#include <unistd.h>
-
-#include "platform/processes.h"
+#include <sys/stat.h>
 
 namespace varnel {
 
+namespace {
+
+bool IsFolder(const std::string& path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
 std::string FindComparer(const std::string& executableDir) {
-  const std::string beside = executableDir + "/fc";
-  const std::string installed = executableDir + "/../libexec/varnel/fc";
-  for (const std::string& candidate : {beside, installed})
-    if (IsExecutableFile(candidate)) return candidate;
-  // None can be run: name one that is there, so the failure says why.
-  for (const std::string& candidate : {beside, installed})
-    if (access(candidate.c_str(), F_OK) == 0) return candidate;
-  return beside;
+  std::string folder = executableDir;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  const std::size_t slash = folder.rfind('/');
+  const std::string prefix = slash == std::string::npos ? "." : folder.substr(0, slash);
+  // The system's own prefixes count as installations even without a libexec
+  // folder, so the window there never runs a stranger's fc.
+  const bool installed =
+      IsFolder(prefix + "/libexec") || prefix == "" || prefix == "/usr" || prefix == "/usr/local";
+  return installed ? prefix + "/libexec/varnel/fc" : folder + "/fc";
 }
 
 }  // namespace varnel

@@ -5,10 +5,12 @@
 namespace varnel {
 
 // The comparer `fc` for the window program whose executable lies in
-// `executableDir`: beside it in a build tree, else in ../libexec/varnel/ of an
-// installed copy. When neither is an executable file, the first of the two
-// that exists, else the name beside it, so that the failure to run it shows up,
-// with its reason, when a comparison is tried.
+// `executableDir`. An installed window is in the bin folder of a prefix that
+// has a libexec folder, and its comparer is <prefix>/libexec/varnel/fc, even
+// when that is missing or broken (the failure to run it then shows, with its
+// reason, when a comparison is tried): the bin folder is shared, and some
+// systems ship an fc of their own there. Anywhere else, as in a build tree,
+// the comparer is the fc beside the executable.
 std::string FindComparer(const std::string& executableDir);
 
 }  // namespace varnel

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,9 +39,38 @@ bool IsFolder(const char* path) {
   return stat(path, &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+// What xdg-open's exit statuses mean, as its manual gives them.
+std::string ViewerStatusMeaning(int status) {
+  switch (status) {
+    case 1:
+      return " (error in command line syntax)";
+    case 2:
+      return " (the report file was not found)";
+    case 3:
+      return " (a required tool could not be found)";
+    case 4:
+      return " (the action failed)";
+    default:
+      return "";
+  }
+}
+
+// Why a viewer that ended with `waitStatus` did not show the report; "" when it did.
+std::string ViewerFailure(int waitStatus) {
+  if (WIFSIGNALED(waitStatus)) {
+    return std::string(kViewer) + " was ended by signal " + SignalName(WTERMSIG(waitStatus));
+  }
+  if (!WIFEXITED(waitStatus) || WEXITSTATUS(waitStatus) == 0) return "";
+  const int status = WEXITSTATUS(waitStatus);
+  return std::string(kViewer) + " ended with exit status " + std::to_string(status) +
+         ViewerStatusMeaning(status);
+}
+
 }  // namespace
 
 PosixPlatform::PosixPlatform(std::string comparerPath) : comparerPath_(std::move(comparerPath)) {}
+
+PosixPlatform::~PosixPlatform() = default;
 
 std::string PosixPlatform::ShortForm(const std::string& path) const {
   struct stat status;
@@ -66,6 +96,14 @@ std::string PosixPlatform::TempFolder() {
                            ? std::string(tmpdir)
                            : std::string(kDefaultTempFolder);
   if (folder.back() != '/') folder += '/';
+  // The report's full name is shown when something goes wrong with it.
+  if (folder.front() != '/') {
+    try {
+      folder = CurrentFolder() + "/" + folder;
+    } catch (const PlatformError&) {
+      // A relative name still names the file for the command lines.
+    }
+  }
   return folder;
 }
 
@@ -111,29 +149,66 @@ long PosixPlatform::Start(const std::string& commandLine) {
                                     std::strerror(number) +
                                     "); reinstall Varnel File Compare");
   }
-  return SpawnShell(commandLine);
-}
-
-void PosixPlatform::Wait(long pid) {
-  ReapChild(static_cast<pid_t>(pid));
-}
-
-void PosixPlatform::StartDetached(const std::string& commandLine) {
-  if (FindOnPath(kViewer).empty()) {
-    throw PlatformError(ENOENT, std::string(kViewer) +
-                                    " was not found on PATH, so the report cannot be shown "
-                                    "(it comes with the package xdg-utils)");
-  }
-  // The viewer runs in the background of a shell that ends at once and is
-  // reaped here; the viewer, left without a parent, is collected by the
-  // system, never becomes our zombie, and outlives the window in its own session.
   int error = 0;
-  const pid_t shell = SpawnShell(commandLine + " &", /*newSession=*/true, &error);
-  if (shell == 0) {
-    throw PlatformError(error,
-                        std::string("The viewer could not be started: ") + std::strerror(error));
+  std::unique_ptr<RunProcess> run = RunProcess::Start(commandLine, &error);
+  if (!run) return 0;
+  const long pid = run->pid();
+  runs_[pid] = std::move(run);
+  return pid;
+}
+
+RunProcess* PosixPlatform::FindRun(long pid) {
+  const auto found = runs_.find(pid);
+  return found == runs_.end() ? nullptr : found->second.get();
+}
+
+RunEnd PosixPlatform::Wait(long pid) {
+  const auto found = runs_.find(pid);
+  if (found == runs_.end()) return DescribeEnd(ReapChild(static_cast<pid_t>(pid)), "");
+  const std::unique_ptr<RunProcess> run = std::move(found->second);
+  runs_.erase(found);
+  return run->Finish();
+}
+
+bool PosixPlatform::EndRun() {
+  for (auto& [pid, run] : runs_) run->Terminate();
+  return !runs_.empty();
+}
+
+void PosixPlatform::StartViewer(const std::string& commandLine, ViewerFailed onFailure) {
+  SpawnViewer(commandLine, std::move(onFailure));
+}
+
+pid_t PosixPlatform::SpawnViewer(const std::string& commandLine, ViewerFailed onFailure) {
+  if (FindOnPath(kViewer).empty()) {
+    onFailure(std::string(kViewer) +
+              " was not found on PATH (it comes with the package xdg-utils)");
+    return 0;
   }
-  ReapChild(shell);
+  // The viewer outlives the window in a session of its own; until then its
+  // end is collected here, so it never stays behind as a zombie.
+  int error = 0;
+  const pid_t pid = SpawnShell(commandLine, {.newSession = true}, &error);
+  if (pid == 0) {
+    onFailure(std::string(kViewer) + " could not be started (" + std::strerror(error) + ")");
+    return 0;
+  }
+  viewers_.push_back({pid, std::move(onFailure)});
+  return pid;
+}
+
+void PosixPlatform::CollectViewers() {
+  // The failures are told only once the list is settled: telling one shows a
+  // box, and the event loop of that box may come back here.
+  std::vector<std::pair<ViewerFailed, std::string>> failures;
+  std::erase_if(viewers_, [&failures](Viewer& viewer) {
+    if (!HasEnded(viewer.pid)) return false;
+    const int status = ReapChild(viewer.pid);
+    const std::string reason = status == -1 ? "" : ViewerFailure(status);
+    if (!reason.empty()) failures.emplace_back(std::move(viewer.onFailure), reason);
+    return true;
+  });
+  for (auto& [onFailure, reason] : failures) onFailure(reason);
 }
 
 }  // namespace varnel

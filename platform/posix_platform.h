@@ -1,8 +1,14 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "compare/platform.h"
+#include "platform/run_process.h"
 
 namespace varnel {
 
@@ -13,12 +19,14 @@ class PosixPlatform : public Platform {
  public:
   // `comparerPath` is the comparer's executable, best absolute (see FindComparer).
   explicit PosixPlatform(std::string comparerPath);
+  // Ends and collects every run that was started and never waited for.
+  ~PosixPlatform() override;
 
   // The absolute form of an existing `path`, without resolving links, holding
   // a second '/' and quoted for the shell; "" when nothing exists there.
   // Throws PlatformError when a relative path meets an unreadable current folder.
   std::string ShortForm(const std::string& path) const override;
-  // TMPDIR when it names a folder, else "/tmp", ending in '/'.
+  // TMPDIR when it names a folder, else "/tmp", absolute and ending in '/'.
   std::string TempFolder() override;
   // A new file `folder` + `prefix` + random characters + ".txt", mode 0600;
   // "" when none can be made.
@@ -30,17 +38,38 @@ class PosixPlatform : public Platform {
   std::string CommandPrefix() const override;
   // "xdg-open ".
   std::string ViewerPrefix() const override;
-  // Runs /bin/sh -c `commandLine`; returns its pid, 0 when no process started.
-  // Throws PlatformError when the comparer is missing or not executable.
+  // Runs /bin/sh -c `commandLine` as a RunProcess; returns its pid, 0 when no
+  // process started. Throws PlatformError when the comparer is missing or not
+  // executable.
   long Start(const std::string& commandLine) override;
-  // Blocks until the process has ended and reaps it.
-  void Wait(long pid) override;
-  // Runs `commandLine` in the background of a short-lived shell, which is reaped
-  // at once. Throws PlatformError when xdg-open is not on PATH or no shell starts.
-  void StartDetached(const std::string& commandLine) override;
+  // Blocks until the run has ended, taking in its standard error, and
+  // collects it (see RunProcess::Finish).
+  RunEnd Wait(long pid) override;
+  // Sends SIGTERM to every run not yet waited for; their Wait then kills
+  // what is left after the grace and tells that they were stopped.
+  bool EndRun() override;
+  // Starts the viewer in a session of its own, for CollectViewers to watch.
+  void StartViewer(const std::string& commandLine, ViewerFailed onFailure) override;
+
+ protected:
+  // The run that Start gave `pid` for; null when there is none.
+  RunProcess* FindRun(long pid);
+  // Starts the viewer as StartViewer does; returns its pid, or 0 when it was
+  // not started (`onFailure` has then been called).
+  pid_t SpawnViewer(const std::string& commandLine, ViewerFailed onFailure);
+  // Collects, without waiting, every viewer that has ended, and calls the
+  // `onFailure` of each one that failed.
+  void CollectViewers();
 
  private:
+  struct Viewer {
+    pid_t pid;
+    ViewerFailed onFailure;
+  };
+
   std::string comparerPath_;
+  std::map<long, std::unique_ptr<RunProcess>> runs_;
+  std::vector<Viewer> viewers_;
 };
 
 }  // namespace varnel

@@ -20,6 +20,7 @@ namespace {
 // The real operations, with boxes recorded instead of shown.
 class TestPlatform : public PosixPlatform {
  public:
+  using PosixPlatform::CollectViewers;
   using PosixPlatform::PosixPlatform;
   void MessageBox(const std::string& prompt, BoxStyle, const std::optional<std::string>&) override {
     boxes.push_back(prompt);
@@ -31,6 +32,26 @@ struct stat StatOf(const std::string& path) {
   struct stat status {};
   EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
   return status;
+}
+
+// True when no child of this program is left, running or not yet collected.
+// Collects nothing itself.
+bool NoChildLeft() {
+  siginfo_t info{};
+  return waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
+}
+
+// True once `pid` has ended; an orphan that nobody has collected yet counts.
+bool IsGone(pid_t pid) {
+  const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+  const std::size_t close = stat.rfind(')');
+  return stat.empty() || (close != std::string::npos && stat.substr(close + 2, 1) == "Z");
+}
+
+// Polls for up to five seconds until `pid` has ended.
+bool WaitUntilGone(pid_t pid) {
+  for (int i = 0; i < 500 && !IsGone(pid); ++i) usleep(10000);
+  return IsGone(pid);
 }
 
 // A scoped folder holding a stand-in comparer and a stand-in xdg-open, both
@@ -85,7 +106,9 @@ TEST_F(PosixPlatformTest, CompareRunEndsWithTheViewerOnTheFinishedReport) {
   options.advancedCaption = kHideDetailsCaption;
   options.chkC = 1;
   const mode_t oldMask = umask(0);
-  CompareRun(platform, "old file.txt", root + "/here/new file.txt", options);
+  CompareRun(platform, [&] {
+    return CompareInput{"old file.txt", root + "/here/new file.txt", options};
+  });
   umask(oldMask);
 
   EXPECT_TRUE(platform.boxes.empty());
@@ -101,6 +124,11 @@ TEST_F(PosixPlatformTest, CompareRunEndsWithTheViewerOnTheFinishedReport) {
   EXPECT_TRUE(report.ends_with(".txt")) << report;
   EXPECT_EQ(StatOf(report).st_mode & 07777, 0600u);
   EXPECT_EQ(ReadFile(root + "/viewer.saw"), "compared\n");
+  for (int i = 0; i < 500 && !NoChildLeft(); ++i) {
+    platform.CollectViewers();
+    usleep(10000);
+  }
+  EXPECT_TRUE(NoChildLeft());
 }
 
 TEST_F(PosixPlatformTest, EveryNameReachesTheComparerAsItIs) {
@@ -181,15 +209,64 @@ TEST_F(PosixPlatformTest, ShortFormKeepsLinksAndRefusesWhatIsNotThere) {
   EXPECT_EQ(platform.ShortForm("."), root + "/here/.");
 }
 
-TEST_F(PosixPlatformTest, WaitReapsTheInterpreter) {
-  const long pid = platform.Start("exit 3");
-  ASSERT_GT(pid, 0);
-  platform.Wait(pid);
-  int status = 0;
-  EXPECT_EQ(waitpid(static_cast<pid_t>(pid), &status, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
-  EXPECT_EQ(kill(static_cast<pid_t>(pid), 0), -1);
-  EXPECT_EQ(errno, ESRCH);
+TEST_F(PosixPlatformTest, WaitTellsHowTheRunEndedAndWhatItWroteOnStandardError) {
+  using Kind = RunEnd::Kind;
+  const struct {
+    std::string command;
+    Kind kind;
+    int status;
+    std::string signalName, errors;
+  } cases[] = {
+      {"echo out; echo oops >&2; exit 2", Kind::kExited, 2, "", "oops\n"},
+      {"exit 3", Kind::kExited, 3, "", ""},
+      {"kill -SEGV $$", Kind::kSignalled, SIGSEGV, "SIGSEGV (Segmentation fault)", ""},
+      // The interpreter's own word on a command that a signal ended is left out.
+      {"echo early >&2; sh -c 'kill -KILL $$'", Kind::kSignalled, SIGKILL, "SIGKILL (Killed)",
+       "early\n"},
+      {"'" + root + "/bin/none' a b", Kind::kExited, 127, "", root + "/bin/none: not found"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    const long pid = platform.Start(c.command);
+    ASSERT_GT(pid, 0);
+    const RunEnd end = platform.Wait(pid);
+    EXPECT_EQ(end.kind, c.kind);
+    EXPECT_EQ(end.status, c.status);
+    EXPECT_EQ(end.signalName, c.signalName);
+    if (c.status == 127) {
+      EXPECT_NE(end.errors.find(c.errors), std::string::npos) << end.errors;
+    } else {
+      EXPECT_EQ(end.errors, c.errors);
+    }
+    // The interpreter and everything of its run are collected.
+    EXPECT_TRUE(NoChildLeft());
+  }
+}
+
+TEST_F(PosixPlatformTest, MuchOnStandardErrorNeitherStallsTheRunNorFillsTheBox) {
+  const RunEnd end =
+      platform.Wait(platform.Start("head -c 300000 /dev/zero | tr '\\0' x >&2; exit 0"));
+  EXPECT_EQ(end.kind, RunEnd::Kind::kExited);
+  EXPECT_EQ(end.errors, std::string(2000, 'x') + "\n[...]");
+}
+
+// The run is ended as a whole, the comparer too, even when it waits out
+// SIGTERM (then SIGKILL follows after the grace).
+TEST_F(PosixPlatformTest, EndRunStopsTheInterpreterAndEverythingItStarted) {
+  for (const char* deaf : {"", "trap '' TERM; "}) {
+    SCOPED_TRACE(deaf);
+    unlink((root + "/here/comparer.pid").c_str());
+    const long pid =
+        platform.Start(std::string(deaf) + "sleep 60 & echo $! > comparer.pid; wait; echo done");
+    ASSERT_TRUE(WaitForFile(root + "/here/comparer.pid"));
+    const pid_t comparerPid = std::stoi(ReadFile(root + "/here/comparer.pid"));
+    EXPECT_TRUE(platform.EndRun());
+    const RunEnd end = platform.Wait(pid);
+    EXPECT_EQ(end.kind, RunEnd::Kind::kStopped);
+    EXPECT_TRUE(WaitUntilGone(comparerPid));
+    EXPECT_TRUE(NoChildLeft());
+  }
+  EXPECT_FALSE(platform.EndRun());
 }
 
 TEST_F(PosixPlatformTest, ChildrenGetNoDescriptorsOfTheWindow) {
@@ -201,25 +278,30 @@ TEST_F(PosixPlatformTest, ChildrenGetNoDescriptorsOfTheWindow) {
   EXPECT_NE(access((root + "/here/leaked").c_str(), F_OK), 0);
 }
 
-TEST_F(PosixPlatformTest, ViewerLeavesNoChildBehind) {
+// The viewer is never waited for; its end is collected once it has come, and
+// a viewer that failed is told with the reason.
+TEST_F(PosixPlatformTest, ViewerIsCollectedAndItsFailureTold) {
   const std::string report = folder.Write("tmp/FC_x.txt", "r\n");
-  platform.StartDetached(platform.ViewerPrefix() + platform.ShortForm(report));
-  int status = 0;
-  EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
+  std::vector<std::string> reasons;
+  const ViewerFailed record = [&reasons](const std::string& reason) { reasons.push_back(reason); };
+  platform.StartViewer(platform.ViewerPrefix() + platform.ShortForm(report), record);
   ASSERT_TRUE(WaitForFile(root + "/viewer.args"));
   EXPECT_EQ(ReadFields(root + "/viewer.args"), (std::vector<std::string>{"before", report}));
-}
 
-TEST_F(PosixPlatformTest, MissingViewerRaisesAnError) {
+  folder.Write("bin/xdg-open", "#!/bin/sh\nexit 4\n", 0755);
+  platform.StartViewer("xdg-open x", record);
+  for (int i = 0; i < 500 && (reasons.empty() || !NoChildLeft()); ++i) {
+    platform.CollectViewers();
+    usleep(10000);
+  }
+  EXPECT_TRUE(NoChildLeft());
+  EXPECT_EQ(reasons,
+            (std::vector<std::string>{"xdg-open ended with exit status 4 (the action failed)"}));
+
   mkdir((root + "/empty").c_str(), 0700);
   ScopedEnvironment noViewer("PATH", root + "/empty");
-  try {
-    platform.StartDetached("xdg-open /etc/hostname");
-    FAIL() << "no error raised";
-  } catch (const PlatformError& error) {
-    EXPECT_EQ(error.number(), ENOENT);
-  }
+  platform.StartViewer("xdg-open x", record);
+  EXPECT_EQ(reasons.back(), "xdg-open was not found on PATH (it comes with the package xdg-utils)");
 }
 
 TEST_F(PosixPlatformTest, ComparerThatCannotRunRaisesItsReasonInsteadOfAnEmptyReport) {

@@ -2,12 +2,14 @@
 
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 extern char** environ;
@@ -22,7 +24,7 @@ constexpr char kShell[] = "/bin/sh";
 // window program has blocked or ignored.
 class SpawnAttributes {
  public:
-  explicit SpawnAttributes(bool newSession) {
+  explicit SpawnAttributes(const SpawnOptions& options) {
     posix_spawnattr_init(&attributes_);
     sigset_t none, defaults;
     sigemptyset(&none);
@@ -31,7 +33,11 @@ class SpawnAttributes {
     posix_spawnattr_setsigmask(&attributes_, &none);
     posix_spawnattr_setsigdefault(&attributes_, &defaults);
     short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-    if (newSession) flags |= POSIX_SPAWN_SETSID;
+    if (options.newSession) flags |= POSIX_SPAWN_SETSID;
+    if (options.processGroup >= 0) {
+      flags |= POSIX_SPAWN_SETPGROUP;
+      posix_spawnattr_setpgroup(&attributes_, options.processGroup);
+    }
     posix_spawnattr_setflags(&attributes_, flags);
   }
   ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
@@ -44,12 +50,20 @@ class SpawnAttributes {
   posix_spawnattr_t attributes_;
 };
 
-// File actions that leave the child only standard input, output and error:
-// the viewer lives long and should not hold on to the window's descriptors.
+// File actions that leave the child only standard input, output and error,
+// given the descriptors of the options: the viewer lives long and should not
+// hold on to the window's descriptors, and the pipes of a comparison must end
+// when the window ends.
 class SpawnFileActions {
  public:
-  SpawnFileActions() {
+  explicit SpawnFileActions(const SpawnOptions& options) {
     posix_spawn_file_actions_init(&actions_);
+    if (options.standardInput >= 0) {
+      posix_spawn_file_actions_adddup2(&actions_, options.standardInput, STDIN_FILENO);
+    }
+    if (options.standardError >= 0) {
+      posix_spawn_file_actions_adddup2(&actions_, options.standardError, STDERR_FILENO);
+    }
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
     posix_spawn_file_actions_addclosefrom_np(&actions_, 3);
 #endif
@@ -76,9 +90,9 @@ bool IsExecutableFile(const std::string& path) {
          access(path.c_str(), X_OK) == 0;
 }
 
-pid_t SpawnShell(const std::string& commandLine, bool newSession, int* error) {
-  const SpawnAttributes attributes(newSession);
-  const SpawnFileActions actions;
+pid_t SpawnShell(const std::string& commandLine, const SpawnOptions& options, int* error) {
+  const SpawnAttributes attributes(options);
+  const SpawnFileActions actions(options);
   std::string shell = kShell, dashC = "-c", line = commandLine;
   char* argv[] = {shell.data(), dashC.data(), line.data(), nullptr};
   pid_t pid = 0;
@@ -87,12 +101,38 @@ pid_t SpawnShell(const std::string& commandLine, bool newSession, int* error) {
   return result == 0 ? pid : 0;
 }
 
-void ReapChild(pid_t pid) {
+int ReapChild(pid_t pid) {
   // waitpid(0 or -1, ...) would take any child; only a real id is waited for.
-  if (pid <= 0) return;
+  if (pid <= 0) return -1;
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  pid_t reaped;
+  while ((reaped = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
   }
+  return reaped == pid ? status : -1;
+}
+
+bool HasEnded(pid_t pid) {
+  siginfo_t info{};
+  if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return true;
+  return info.si_pid != 0;
+}
+
+int OpenPidDescriptor(pid_t pid) {
+#ifdef SYS_pidfd_open
+  return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+  (void)pid;
+  return -1;
+#endif
+}
+
+std::string SignalName(int signal) {
+  std::string name;
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
+  if (const char* abbreviation = sigabbrev_np(signal)) name = std::string("SIG") + abbreviation;
+#endif
+  if (name.empty()) name = std::to_string(signal);
+  return name + " (" + strsignal(signal) + ")";
 }
 
 std::string FindOnPath(const std::string& name) {

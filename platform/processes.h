@@ -6,15 +6,35 @@
 
 namespace varnel {
 
-// Starts "/bin/sh -c `commandLine`" with this program's environment, default
-// signal handling and, when `newSession` is set, in a session of its own.
-// Returns the shell's process id, or 0 when no process was started, with the
-// reason in `*error` (an errno) when `error` is given.
-pid_t SpawnShell(const std::string& commandLine, bool newSession = false, int* error = nullptr);
+// How SpawnShell starts its shell. By default it stays in this program's
+// process group and session and shares its standard descriptors.
+struct SpawnOptions {
+  bool newSession = false;  // a session, and so a process group, of its own
+  pid_t processGroup = -1;  // 0: a new group that the shell leads; above 0: that group
+  int standardInput = -1;   // a descriptor to hand over as the shell's 0, or -1
+  int standardError = -1;   // the same for 2
+};
 
-// Waits until the child `pid` has ended and collects its exit status, so no
-// zombie stays. Returns at once when `pid` is not a child of ours.
-void ReapChild(pid_t pid);
+// Starts "/bin/sh -c `commandLine`" with this program's environment, default
+// signal handling and no descriptor above 2. Returns the shell's process id,
+// or 0 when no process was started, with the reason in `*error` (an errno)
+// when `error` is given.
+pid_t SpawnShell(const std::string& commandLine, const SpawnOptions& options = {},
+                 int* error = nullptr);
+
+// Waits until the child `pid` has ended and collects it, so no zombie stays.
+// Returns its wait status, or -1 at once when `pid` is not a child of ours.
+int ReapChild(pid_t pid);
+
+// True once the child `pid` has ended (or is none of ours); it is left to be reaped.
+bool HasEnded(pid_t pid);
+
+// A descriptor that becomes readable when the child `pid` ends; -1 when the
+// kernel offers none.
+int OpenPidDescriptor(pid_t pid);
+
+// A signal's name and the system's words for it: "SIGSEGV (Segmentation fault)".
+std::string SignalName(int signal);
 
 // True when `path` names a regular file that this program may execute.
 bool IsExecutableFile(const std::string& path);

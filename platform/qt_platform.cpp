@@ -1,22 +1,25 @@
 #include "platform/qt_platform.h"
 
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <utility>
 
+#include "platform/processes.h"
+
 namespace varnel {
 
 namespace {
 
-// How often the wait looks at the process when the kernel offers no pidfd.
-constexpr int kPollMilliseconds = 25;
+// How often the wait looks at the run, and the viewers' watch at a viewer,
+// when the kernel offers no pidfd.
+constexpr int kRunPollMilliseconds = 25;
+constexpr int kViewerPollMilliseconds = 250;
 
 // Shows the busy cursor for as long as it lives.
 class BusyCursor {
@@ -27,55 +30,163 @@ class BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// True once the child has ended; the child is left to be reaped.
-bool HasEnded(pid_t pid) {
-  siginfo_t info{};
-  if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return true;
-  return info.si_pid != 0;
-}
-
-// A descriptor that becomes readable when `pid` ends; -1 when the kernel has none.
-int OpenPidDescriptor(pid_t pid) {
-#ifdef SYS_pidfd_open
-  return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-#else
-  (void)pid;
-  return -1;
-#endif
-}
-
-// Runs `loop` until `pid` has ended, processing everything but user input.
-void RunUntilEnded(QEventLoop& loop, pid_t pid) {
-  if (HasEnded(pid)) return;
-  const int pidfd = OpenPidDescriptor(pid);
-  if (pidfd >= 0) {
-    QSocketNotifier notifier(pidfd, QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    notifier.setEnabled(false);
-    close(pidfd);
-    return;
+bool IsUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::NonClientAreaMouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return true;
+    default:
+      return false;
   }
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, pid] {
-    if (HasEnded(pid)) loop.quit();
+}
+
+// Drops the user's input to every window of the program for as long as it
+// lives. Qt's own way, excluding input from an event loop, only holds it back
+// until the loop ends, and then every click and key acts after all.
+class InputDropper : public QObject {
+ public:
+  InputDropper() { QCoreApplication::instance()->installEventFilter(this); }
+  ~InputDropper() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override { return IsUserInput(event->type()); }
+};
+
+// A notifier that owns the pidfd it watches.
+class EndNotifier : public QSocketNotifier {
+ public:
+  EndNotifier(int pidfd, QObject* parent) : QSocketNotifier(pidfd, QSocketNotifier::Read, parent) {}
+  ~EndNotifier() override {
+    setEnabled(false);
+    close(static_cast<int>(socket()));
+  }
+};
+
+// Runs an event loop until the interpreter of `run` has ended or the
+// application quits, taking in its standard error as it comes: a full pipe
+// would stall the run.
+void RunUntilEnded(RunProcess& run) {
+  QEventLoop loop;
+  QSocketNotifier errors(run.errorDescriptor(), QSocketNotifier::Read);
+  QObject::connect(&errors, &QSocketNotifier::activated, [&run, &errors] {
+    run.ReadErrors();
+    if (run.errorDescriptor() < 0) errors.setEnabled(false);
   });
-  poll.start(kPollMilliseconds);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  std::unique_ptr<QSocketNotifier> ended;
+  QTimer poll;
+  if (run.endDescriptor() >= 0) {
+    ended = std::make_unique<QSocketNotifier>(run.endDescriptor(), QSocketNotifier::Read);
+    QObject::connect(ended.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+  } else {
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &run] {
+      if (run.HasEnded()) loop.quit();
+    });
+    poll.start(kRunPollMilliseconds);
+  }
+  if (!run.HasEnded()) loop.exec();
 }
 
 }  // namespace
 
-QtPlatform::QtPlatform(std::string comparerPath) : PosixPlatform(std::move(comparerPath)) {}
+// The run being waited for, and the timer that kills it once the grace
+// after EndRun is over.
+struct QtPlatform::ActiveWait {
+  explicit ActiveWait(RunProcess* waitedFor) : run(waitedFor) {}
+  RunProcess* run;
+  QTimer grace;
+};
 
-void QtPlatform::Wait(long pid) {
-  if (pid <= 0) return;
-  const BusyCursor busy;
-  QEventLoop loop;
-  RunUntilEnded(loop, static_cast<pid_t>(pid));
-  // The loop also ends when the application quits; the blocking wait then
-  // still keeps the viewer from starting early and leaves no zombie.
-  PosixPlatform::Wait(pid);
+QtPlatform::QtPlatform(std::string comparerPath)
+    : PosixPlatform(std::move(comparerPath)), watchers_(std::make_unique<QObject>()) {}
+
+QtPlatform::~QtPlatform() = default;
+
+RunEnd QtPlatform::Wait(long pid) {
+  RunProcess* run = FindRun(pid);
+  if (run == nullptr) return PosixPlatform::Wait(pid);
+  {
+    const BusyCursor busy;
+    const InputDropper dropper;
+    ActiveWait active(run);
+    active.grace.setSingleShot(true);
+    QObject::connect(&active.grace, &QTimer::timeout, [run] { run->Kill(); });
+    wait_ = &active;
+    RunUntilEnded(*run);
+    // The loop also ends when the application quits: the run is ended then,
+    // so that quitting never hangs on a comparer that hangs.
+    if (!run->HasEnded()) run->Terminate();
+    // Input that reached the program until now is dropped too.
+    QCoreApplication::processEvents();
+    wait_ = nullptr;
+  }
+  if (viewerEndedDuringWait_) {
+    viewerEndedDuringWait_ = false;
+    QTimer::singleShot(0, watchers_.get(), [this] { CollectViewers(); });
+  }
+  return PosixPlatform::Wait(pid);
+}
+
+bool QtPlatform::EndRun() {
+  if (wait_ == nullptr) return false;
+  wait_->run->Terminate();
+  if (!wait_->grace.isActive()) wait_->grace.start(RunProcess::kStopGrace);
+  return true;
+}
+
+void QtPlatform::StartViewer(const std::string& commandLine, ViewerFailed onFailure) {
+  const pid_t pid = SpawnViewer(commandLine, std::move(onFailure));
+  if (pid == 0) return;
+  const int pidfd = OpenPidDescriptor(pid);
+  if (pidfd >= 0) {
+    auto* notifier = new EndNotifier(pidfd, watchers_.get());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [this, notifier] {
+      notifier->setEnabled(false);
+      notifier->deleteLater();
+      ViewerEnded();
+    });
+    return;
+  }
+  auto* poll = new QTimer(watchers_.get());
+  QObject::connect(poll, &QTimer::timeout, poll, [this, poll, pid] {
+    if (!HasEnded(pid)) return;
+    poll->stop();
+    poll->deleteLater();
+    ViewerEnded();
+  });
+  poll->start(kViewerPollMilliseconds);
+}
+
+// A box about a viewer waits until the run in progress is over: while it
+// lasts, nobody could close the box.
+void QtPlatform::ViewerEnded() {
+  if (wait_ != nullptr) {
+    viewerEndedDuringWait_ = true;
+    return;
+  }
+  CollectViewers();
 }
 
 void QtPlatform::MessageBox(const std::string& prompt, BoxStyle style,

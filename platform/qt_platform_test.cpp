@@ -7,8 +7,14 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/test_folder.h"
 
 namespace varnel {
 namespace {
@@ -36,6 +42,50 @@ TEST(QtPlatformWaitTest, KeepsTheEventLoopRunningWithABusyCursorUntilTheEnd) {
   EXPECT_EQ(shapeDuring, Qt::WaitCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(IsReaped(pid));
+}
+
+TEST(QtPlatformWaitTest, TellsHowTheRunEndedAndTakesInAllItWrites) {
+  QtPlatform platform("/bin/true");
+  const RunEnd end = platform.Wait(
+      platform.Start("sleep 0.1; echo oops >&2; head -c 300000 /dev/zero >&2; exit 5"));
+  EXPECT_EQ(end.kind, RunEnd::Kind::kExited);
+  EXPECT_EQ(end.status, 5);
+  EXPECT_EQ(end.errors.substr(0, 5), "oops\n");
+}
+
+TEST(QtPlatformWaitTest, EndRunDuringTheWaitStopsTheRun) {
+  QtPlatform platform("/bin/true");
+  EXPECT_FALSE(platform.EndRun());
+  const long pid = platform.Start("trap '' TERM; sleep 60");
+  bool ending = false;
+  QTimer::singleShot(50, [&] { ending = platform.EndRun(); });
+  const RunEnd end = platform.Wait(pid);
+  EXPECT_TRUE(ending);
+  EXPECT_EQ(end.kind, RunEnd::Kind::kStopped);
+  EXPECT_TRUE(IsReaped(pid));
+}
+
+// A box about a viewer could not be closed while input is dropped, so it waits
+// until the run is over.
+TEST(QtPlatformViewerTest, FailureIsToldFromTheEventLoopButNeverDuringAWait) {
+  TestFolder folder;
+  folder.Write("xdg-open", "#!/bin/sh\nexit 3\n", 0755);
+  ScopedEnvironment path("PATH", folder.path() + ":" + std::getenv("PATH"));
+  QtPlatform platform("/bin/true");
+  std::vector<std::string> reasons;
+  bool waiting = false;
+  platform.StartViewer("xdg-open x", [&](const std::string& reason) {
+    EXPECT_FALSE(waiting);
+    reasons.push_back(reason);
+  });
+  waiting = true;
+  platform.Wait(platform.Start("sleep 0.3"));
+  waiting = false;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !reasons.empty(); }));
+  EXPECT_EQ(reasons, std::vector<std::string>{
+                         "xdg-open ended with exit status 3 (a required tool could not be found)"});
+  int status = 0;
+  EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
 }
 
 TEST(QtPlatformWaitTest, ReapsAChildThatHasAlreadyEnded) {
@@ -83,14 +133,11 @@ TEST(QtPlatformMessageBoxTest, TitleAndIconFollowTheRequest) {
 }
 
 // Kept last: once the application has been told to quit, no event loop runs again.
-TEST(QtPlatformQuitTest, QuittingDuringTheWaitStillWaitsForTheEnd) {
+TEST(QtPlatformQuitTest, QuittingDuringTheWaitEndsTheRun) {
   QtPlatform platform("/bin/true");
-  const long pid = platform.Start("sleep 0.3");
+  const long pid = platform.Start("sleep 60");
   QTimer::singleShot(20, [] { QCoreApplication::exit(0); });
-  QElapsedTimer clock;
-  clock.start();
-  platform.Wait(pid);
-  EXPECT_GE(clock.elapsed(), 250);
+  EXPECT_EQ(platform.Wait(pid).kind, RunEnd::Kind::kStopped);
   EXPECT_TRUE(IsReaped(pid));
 }
 

@@ -13,7 +13,7 @@ build="cmake ninja-build g++ pkg-config dpkg-dev file
   xdg-utils fontconfig fonts-liberation2 fonts-dejavu-core"
 
 tests="clang libclang-rt-14-dev
-  xvfb xdotool x11-utils imagemagick python3-pil
+  xvfb xdotool x11-utils imagemagick python3-pil python3-xlib
   weston sway wtype grim qt6-wayland
   dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme
   lintian appstream desktop-file-utils"

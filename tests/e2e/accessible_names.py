@@ -4,7 +4,11 @@ does, prints role, name and description of each control, and checks them.
 
 Usage: accessible_names.py <window title>
 Exits 1 when the window does not show up in time or a control is not as
-expected, 0 otherwise."""
+expected, 0 otherwise.
+
+Usage: accessible_names.py --texts <window title>
+Prints the texts of the window's labels, as a screen reader reads a message
+box, and exits 0; 1 when the window does not show up in time."""
 
 import sys
 import time
@@ -82,11 +86,17 @@ def controls(node):
 
 
 def main():
-    title = sys.argv[1]
+    texts_only = sys.argv[1] == "--texts"
+    title = sys.argv[-1]
     window = find_window(title)
     if window is None:
         print(f"FAIL: no window '{title}' on the accessibility bus", file=sys.stderr)
         return 1
+    if texts_only:
+        for role, name, _ in controls(window):
+            if role == "label" and name:
+                print(name)
+        return 0
     found = controls(window)
     print(f"{window.getRoleName()} '{window.name}'")
     for role, name, description in found:

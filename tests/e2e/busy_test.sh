@@ -1,28 +1,224 @@
 #!/bin/bash
-# While the comparer runs, a click on the Details toggle does nothing yet; it
-# takes effect once the comparison has ended and the viewer has been started.
+# While the comparer runs, and when it fails: with stand-in comparers that
+# are slow, die by a signal or hang, and a viewer that fails or is missing.
+# Input given during a run is dropped, not delivered afterwards; a run that
+# did not finish, or a viewer that fails, gives a box naming the report; a
+# close request ends the run and the window; and when the program ends, by
+# SIGTERM or SIGKILL, no process of its run outlives it by two seconds. The
+# full-disk case (a 64 KiB tmpfs as the temporary folder) needs root. The
+# boxes are read through the accessibility bus, as a screen reader reads them.
+if [ -z "${VARNEL_OWN_SESSION:-}" ]; then
+  VARNEL_OWN_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+fi
 source "$(dirname "$0")/lib.sh" "$@"
 
+/usr/libexec/at-spi-bus-launcher --launch-immediately &
+BUS_PID=$!
+trap 'kill "$BUS_PID" 2>/dev/null || true; cleanup' EXIT
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_x
 prepare_programs
 printf 'a\n' >"$SCRATCH/files/x.txt"
 printf 'b\n' >"$SCRATCH/files/y.txt"
-touch "$SCRATCH/slow"
-start_app
 
-key Tab
-type_text "$SCRATCH/files/x.txt"
-key Tab
-type_text "$SCRATCH/files/y.txt"
+# The comparer does as $SCRATCH/mode says: slow, segv, hang, or the real work.
+cat >"$SCRATCH/app/fc" <<SH
+#!/bin/sh
+echo "\$\$" >>"$SCRATCH/runs"
+printf '%s\n' "\$@" >"$SCRATCH/comparer-args"
+read -r mode <"$SCRATCH/mode"
+case \$mode in
+  slow) /bin/sleep 2 ;;
+  segv) echo "Comparing files"; echo "line 1"; kill -SEGV \$\$ ;;
+  hang) exec /bin/sleep 600 ;;
+esac
+exec "$REAL_FC" "\$@"
+SH
+viewer() {
+  cat >"$SCRATCH/path/xdg-open" <<SH
+#!/bin/sh
+printf '%s\n' "\$1" >>"$SCRATCH/viewer-calls"
+exit $1
+SH
+  chmod +x "$SCRATCH/path/xdg-open"
+}
+viewer 0
+mode() { echo "$1" >"$SCRATCH/mode"; }
+count() { if [ -e "$1" ]; then wc -l <"$1"; else echo 0; fi; }
+
+full_disk=""
+if [ "$(id -u)" = 0 ]; then
+  mount -t tmpfs -o size=64k,mode=700 tmpfs "$SCRATCH/tmp"
+  full_disk=1
+  trap '[ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true; umount -l "$SCRATCH/tmp"
+        kill "$BUS_PID" 2>/dev/null || true; cleanup' EXIT
+else
+  echo "not root: the full-disk case is skipped, as it needs a tmpfs mounted"
+fi
+
+# Clicks a point of the main window given in twips. Unlike click_twips, it
+# does not wait for the pointer to move, which never ends when it is there.
+click_at() {
+  xdotool mousemove --window "$MAIN_WINDOW" $(($1 / 15)) $(($2 / 15)) click 1
+}
+compare() { click_at 3540 1657; }
+enter_files() {
+  key Tab  # from the source browse button to the source field
+  type_text "$1"
+  key Tab
+  type_text "$2"
+}
+
+# Waits for a box titled "File Compare" that says $1, reads its text into
+# BOX_TEXT and closes it.
+box_says() {
+  local box
+  box=$(timeout 20 xdotool search --sync --onlyvisible --name '^File Compare$' | head -n1) ||
+    fail "no box appeared for: $1"
+  BOX_TEXT=$(/usr/bin/python3 "$(dirname "$0")/accessible_names.py" --texts "File Compare")
+  grep -qF -- "$1" <<<"$BOX_TEXT" || fail "the box does not say '$1': $BOX_TEXT"
+  xdotool windowfocus --sync "$box"
+  key Return
+  box_gone() { ! xdotool search --onlyvisible --name '^File Compare$' >/dev/null; }
+  wait_for 10 box_gone || fail "the box did not close"
+}
+
+# The report that the box names, which must be one of this run's.
+named_report() {
+  local report
+  report=$(sed -n 's/^Report file: //p' <<<"$BOX_TEXT")
+  case "$report" in
+    "$SCRATCH/tmp/FC_"*.txt) [ -f "$report" ] || fail "the box names no file: $report" ;;
+    *) fail "the box names '$report', not a report in the temporary folder" ;;
+  esac
+  echo "$report"
+}
+
+# True when no live process is left in the process group $1.
+group_gone() {
+  cat /proc/[0-9]*/stat 2>/dev/null |
+    awk -v group="$1" '{ sub(/.*\) /, ""); if ($3 == group && $1 != "Z") alive = 1 }
+                       END { exit alive }'
+}
+gone_within_two_seconds() {
+  local deadline=$(($(date +%s%N) + 2000000000))
+  until group_gone "$1"; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+# Starts a comparison with the hanging comparer; prints its process group.
+start_hanging_run() {
+  local before pid
+  before=$(count "$SCRATCH/runs")
+  mode hang
+  compare
+  wait_for 10 test "$(count "$SCRATCH/runs")" -gt "$before" || fail "the comparer never started"
+  pid=$(tail -n1 "$SCRATCH/runs")
+  wait_for 10 grep -q '^(sleep)' <(cut -d' ' -f2 "/proc/$pid/stat") || fail "the comparer does not hang"
+  sed 's/.*) //' "/proc/$pid/stat" | cut -d' ' -f3
+}
+
+# Asks window $1 to close, as a window manager's close button does.
+request_close() {
+  /usr/bin/python3 - "$1" <<'PY'
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+window = d.create_resource_object("window", int(sys.argv[1]))
+window.send_event(protocol.event.ClientMessage(
+    window=window, client_type=d.intern_atom("WM_PROTOCOLS"),
+    data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+d.flush()
+PY
+}
+
+# The viewer, and so the system's xdg-open, is found only in $SCRATCH/path.
+start_app PATH="$SCRATCH/path"
+
+echo "-- four presses and typing during a slow comparison: one run, one viewer"
+mode slow
+enter_files "$SCRATCH/files/x.txt" "$SCRATCH/files/y.txt"
 key Return
-wait_for 10 test -s "$SCRATCH/comparer-args" || fail "the comparer never started"
-
-click_twips "$MAIN_WINDOW" 1250 1670   # Details >>>, while the comparer runs
-sleep 0.5
-[ -e "$SCRATCH/viewer-args" ] && fail "the viewer started while the comparer still ran"
-[ "$(window_height "$MAIN_WINDOW")" = 142 ] || fail "the click acted during the comparison"
-
-wait_for 20 test -s "$SCRATCH/viewer-args" || fail "the viewer was never started"
+wait_for 10 test -s "$SCRATCH/runs" || fail "the comparer never started"
+click_at 1250 1670  # Details >>>
+compare
+xdotool click --repeat 2 --delay 200 1
+type_text "zzz"
+wait_for 20 test -s "$SCRATCH/viewer-calls" || fail "the viewer was never started"
+[ "$(window_height "$MAIN_WINDOW")" = 142 ] || fail "the Details click acted during the comparison"
+# Input is handled in order, so once this click has acted, anything held back
+# from the run would have acted before it.
+click_at 1250 1670
 wait_for 10 test "$(window_height "$MAIN_WINDOW")" = 356 ||
-  fail "the click given during the comparison was lost"
+  fail "a click given during the comparison acted afterwards"
+[ "$(count "$SCRATCH/runs")" = 1 ] || fail "four presses gave $(count "$SCRATCH/runs") comparisons"
+[ "$(count "$SCRATCH/viewer-calls")" = 1 ] || fail "four presses gave more than one viewer"
+mode real
+compare
+wait_for 20 test "$(count "$SCRATCH/viewer-calls")" = 2 || fail "the next comparison gave no viewer"
+diff <(printf '%s\n' "$SCRATCH/files/x.txt" "$SCRATCH/files/y.txt") "$SCRATCH/comparer-args" ||
+  fail "text typed during the comparison reached a field"
+
+echo "-- a comparer that dies by a signal: a box, no viewer"
+mode segv
+compare
+box_says "The comparer was ended by signal SIGSEGV (Segmentation fault)."
+grep -qxF "The comparison did not finish, so its report is incomplete." <<<"$BOX_TEXT" ||
+  fail "the box does not say that the comparison did not finish: $BOX_TEXT"
+[ "$(cat "$(named_report)")" = "$(printf 'Comparing files\nline 1')" ] ||
+  fail "the box does not name the partial report"
+[ "$(count "$SCRATCH/viewer-calls")" = 2 ] || fail "the viewer was started on a partial report"
+
+echo "-- a viewer that fails, and one that is missing: a box with the report's path"
+mode real
+viewer 4
+compare
+box_says "The report could not be opened: xdg-open ended with exit status 4 (the action failed)."
+grep -q '^Comparing files' "$(named_report)" || fail "the box does not name the report"
+rm "$SCRATCH/path/xdg-open"
+compare
+box_says "The report could not be opened: xdg-open was not found on PATH"
+grep -q '^Comparing files' "$(named_report)" || fail "the box does not name the report"
+viewer 0
+
+if [ -n "$full_disk" ]; then
+  echo "-- a report that fills the disk: a box, no viewer"
+  seq 1 20000 >"$SCRATCH/files/big-old.txt"
+  seq 1 20000 | awk 'NR % 4 == 0 { $0 = $0 "x" } { print }' >"$SCRATCH/files/big-new.txt"
+  viewers=$(count "$SCRATCH/viewer-calls")
+  click_at 2497 480  # the source field
+  key ctrl+a
+  type_text "$SCRATCH/files/big-old.txt"
+  key Tab ctrl+a
+  type_text "$SCRATCH/files/big-new.txt"
+  compare
+  box_says "No space left on device"
+  grep -qxF "The comparer wrote:" <<<"$BOX_TEXT" || fail "the box does not quote the comparer"
+  named_report >/dev/null
+  [ "$(count "$SCRATCH/viewer-calls")" = "$viewers" ] || fail "the viewer was started"
+  rm -f "$SCRATCH"/tmp/FC_*
+fi
+
+echo "-- a close request during a hanging comparison ends the run and the window"
+viewers=$(count "$SCRATCH/viewer-calls")
+group=$(start_hanging_run)
+request_close "$MAIN_WINDOW"
+gone_within_two_seconds "$group" || fail "the run outlived the close request by two seconds"
+wait_for 10 test ! -e "/proc/$APP_PID/cmdline" -o -z "$(cat "/proc/$APP_PID/cmdline" 2>/dev/null)" ||
+  fail "the program did not end with its window"
+[ "$(count "$SCRATCH/viewer-calls")" = "$viewers" ] || fail "the viewer was started"
+wait "$APP_PID" 2>/dev/null || true
+APP_PID=""
+
+for signal in TERM KILL; do
+  echo "-- SIG$signal to the program during a hanging comparison ends the run"
+  start_app PATH="$SCRATCH/path"
+  enter_files "$SCRATCH/files/x.txt" "$SCRATCH/files/y.txt"
+  group=$(start_hanging_run)
+  kill -s "$signal" "$APP_PID"
+  gone_within_two_seconds "$group" || fail "the run outlived SIG$signal of the program by two seconds"
+  { wait "$APP_PID" || true; } 2>/dev/null
+  APP_PID=""
+done
 echo "PASS"

@@ -44,16 +44,19 @@ start_x() {
 }
 
 # The window finds its comparer beside its own executable, so a copy of it in
-# the scratch folder runs a comparer that records each call and then runs the
-# real one.
+# the scratch folder runs a comparer that records each call and then runs a
+# copy of the real one, $REAL_FC. Everything the program runs is copied into
+# the scratch folder, which another user can enter where the build tree may
+# not be.
 prepare_programs() {
-  mkdir -p "$SCRATCH/app" "$SCRATCH/path" "$SCRATCH/tmp" "$SCRATCH/files"
+  mkdir -p "$SCRATCH/app" "$SCRATCH/path" "$SCRATCH/tmp" "$SCRATCH/files" "$SCRATCH/comparer"
   cp "$VARNEL_BIN" "$SCRATCH/app/varnel"
+  REAL_FC="$SCRATCH/comparer/fc"
+  cp "$FC_BIN" "$REAL_FC"
   cat >"$SCRATCH/app/fc" <<SH
 #!/bin/sh
 printf '%s\n' "\$@" >"$SCRATCH/comparer-args"
-if [ -e "$SCRATCH/slow" ]; then sleep 2; fi
-exec "$FC_BIN" "\$@"
+exec "$REAL_FC" "\$@"
 SH
   cat >"$SCRATCH/path/xdg-open" <<SH
 #!/bin/sh

@@ -14,8 +14,21 @@ stop_wayland() {
 }
 trap 'stop_wayland; cleanup' EXIT
 
+# Removes the users that earlier runs, killed before they could, left behind:
+# those whose run (the process named in the user's name) is gone and which
+# run nothing any more.
+remove_stale_users() {
+  local name
+  for name in $(getent passwd | cut -d: -f1 | grep -x 'varnel-e2e-[0-9]*'); do
+    kill -0 "${name#varnel-e2e-}" 2>/dev/null && continue
+    stat -c %U /proc/[0-9]* 2>/dev/null | grep -qxF "$name" && continue
+    userdel "$name" 2>/dev/null || true
+  done
+}
+
 # Makes a user for this run alone and hands the scratch folder to it.
 make_user() {
+  remove_stale_users
   WL_USER="varnel-e2e-$$"
   # Another run may hold the lock on the user database for a moment.
   wait_for 20 useradd --system --no-create-home --home-dir /nonexistent \
