@@ -63,10 +63,14 @@ SH
 }
 
 # Starts the program and waits for its window; arguments of the form
-# NAME=value are added to its environment.
+# NAME=value are added to its environment, and those after "--" go to the
+# program.
 start_app() {
+  local settings=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
   TMPDIR="$SCRATCH/tmp" PATH="$SCRATCH/path:$PATH" QT_QPA_PLATFORM=xcb \
-    env "$@" "$SCRATCH/app/varnel" >"$SCRATCH/app.log" 2>&1 &
+    env "${settings[@]}" "$SCRATCH/app/varnel" "$@" >"$SCRATCH/app.log" 2>&1 &
   APP_PID=$!
   MAIN_WINDOW=$(xdotool search --sync --onlyvisible --name '^Varnel File Compare$' | head -n1)
   [ -n "$MAIN_WINDOW" ] || fail "the main window did not appear"
