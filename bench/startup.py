@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times the window program's start against a bare Qt window with one button.
 
-Usage: bench/startup.py [BUILD_DIR] [--runs N]
+Usage: bench/startup.py [BUILD_DIR] [--runs N] [--varnel PROGRAM]
 
 Needs the helpers built first (cmake --build BUILD_DIR --target startup_bench). Starts a private
 Xvfb, then starts each program in turn, the two alternating and taking turns at going first,
@@ -65,12 +65,13 @@ def main():
     parser.add_argument("build", nargs="?", default="build")
     parser.add_argument("--runs", type=int, default=40)
     parser.add_argument("--warmup", type=int, default=3)
+    parser.add_argument("--varnel", help="another build of the window program to time")
     args = parser.parse_args()
 
     bin_dir = os.path.join(args.build, "bin")
     timer = os.path.join(bin_dir, "startup_timer")
     programs = {"floor": os.path.join(bin_dir, "startup_floor"),
-                "varnel": os.path.join(bin_dir, "varnel")}
+                "varnel": args.varnel or os.path.join(bin_dir, "varnel")}
     for path in [timer, *programs.values()]:
         if not os.access(path, os.X_OK):
             sys.exit("%s is missing: cmake --build %s --target startup_bench" % (path, args.build))
