@@ -244,20 +244,6 @@ TEST_F(UIFormTest, ScreenReadersCanTellEveryControlApartWhileTheCaptionsStay) {
     if (qobject_cast<frmAbout*>(w)) ExpectEveryControlNamedApart(w);
 }
 
-// With both files named at start, Enter compares them; with one, the target
-// is typed next.
-TEST_F(UIFormTest, FilesNamedAtStartMoveTheFocusOn) {
-  form.openFiles({});
-  EXPECT_EQ(form.focusWidget(), button("cmdBrowseSource"));
-  form.openFiles({"/home/u/old.txt"});
-  EXPECT_EQ(form.focusWidget(), edit("txtTarget"));
-  form.openFiles({"/home/u/old.txt", "/home/u/new.txt"});
-  EXPECT_EQ(form.focusWidget(), button("cmdCompare"));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  ASSERT_FALSE(platform.started.empty());
-  EXPECT_EQ(platform.started[0], "fc /home/u/old.txt /home/u/new.txt > /tmp/FC_1.txt");
-}
-
 // Drops `data` on a field as a file manager would, offering copy, move and
 // link; returns whether the field took it.
 bool Drop(QLineEdit* field, QMimeData* data) {
@@ -320,16 +306,6 @@ TEST_F(UIFormTest, DropsOfOtherPlacesAreRefused) {
     EXPECT_FALSE(Drop(edit("txtSource"), data)) << data->text().toStdString();
     EXPECT_EQ(edit("txtSource")->text(), "kept");
   }
-}
-
-// Text that is not a URI is dropped as text, as into any text field.
-TEST_F(UIFormTest, DroppedTextStaysText) {
-  std::unique_ptr<QMimeData> path(PlainText("/home/me/notes.txt"));
-  EXPECT_TRUE(Drop(edit("txtSource"), path.get()));
-  EXPECT_EQ(edit("txtSource")->text(), "/home/me/notes.txt");
-  std::unique_ptr<QMimeData> sentence(PlainText("see https://example.org/"));
-  EXPECT_TRUE(Drop(edit("txtTarget"), sentence.get()));
-  EXPECT_EQ(edit("txtTarget")->text(), "see https://example.org/");
 }
 
 TEST_F(UIFormTest, ClosingTheMainWindowLeavesAboutOpenAndKeepingTheProgramAlive) {
