@@ -37,7 +37,7 @@ QString Usage() {
       .arg(name);
 }
 
-CommandLine Refuse(const QString& reason) {
+CommandLine Refused(const QString& reason) {
   return {CommandLine::Action::kRefuse, {}, reason};
 }
 
@@ -69,7 +69,7 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& workin
   const QCommandLineOption version(QStringLiteral("version"));
   parser.addOption(help);
   parser.addOption(version);
-  if (!parser.parse(arguments)) return Refuse(parser.errorText());
+  if (!parser.parse(arguments)) return Refused(parser.errorText());
   if (parser.isSet(help)) return {CommandLine::Action::kHelp, {}, Usage()};
   if (parser.isSet(version)) {
     return {CommandLine::Action::kVersion,
@@ -82,9 +82,9 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& workin
   }
   const QStringList files = parser.positionalArguments();
   if (files.size() > 2) {
-    return Refuse(Tr("Too many files: %1 given, but only a source and a target can be "
-                     "compared.")
-                      .arg(files.size()));
+    return Refused(Tr("Too many files: %1 given, but only a source and a target can be "
+                      "compared.")
+                       .arg(files.size()));
   }
   CommandLine command;
   for (const QString& file : files) command.files << AbsoluteAgainst(workingFolder, file);

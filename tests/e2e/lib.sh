@@ -35,9 +35,11 @@ wait_for() {
   done
 }
 
+# -noreset: without it the server resets whenever its last client leaves, as
+# between two starts of the program, and refuses connections meanwhile.
 start_x() {
   : >"$SCRATCH/display"
-  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$SCRATCH/display" 2>/dev/null &
+  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset 9>"$SCRATCH/display" 2>/dev/null &
   XVFB_PID=$!
   wait_for 20 test -s "$SCRATCH/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$SCRATCH/display")"
