@@ -12,7 +12,7 @@ using varnel::CommandLine;
 using varnel::ParseCommandLine;
 using Action = CommandLine::Action;
 
-CommandLine Parse(QStringList arguments, const QString& folder = QStringLiteral("/work")) {
+CommandLine Parse(QStringList arguments, const QString& folder = QStringLiteral("/home/me")) {
   arguments.prepend(QStringLiteral("varnel"));
   return ParseCommandLine(arguments, folder);
 }
@@ -27,14 +27,15 @@ TEST(CommandLineTest, NoArgumentsOpenTheWindowAsEver) {
 // nothing else: ".." after a link must keep leading where the link leads.
 TEST(CommandLineTest, FilesBecomeAbsoluteWithLinksAndDotDotAsTheyAre) {
   EXPECT_EQ(Parse({"old.txt", "../new.txt"}).files,
-            QStringList({"/work/old.txt", "/work/../new.txt"}));
+            QStringList({"/home/me/old.txt", "/home/me/../new.txt"}));
   EXPECT_EQ(Parse({"/abs/old.txt", "sub/dir/../new.txt"}).files,
-            QStringList({"/abs/old.txt", "/work/sub/dir/../new.txt"}));
-  EXPECT_EQ(Parse({"././/my file.txt"}).files, QStringList({"/work/my file.txt"}));
+            QStringList({"/abs/old.txt", "/home/me/sub/dir/../new.txt"}));
+  EXPECT_EQ(Parse({"././/my file.txt"}).files, QStringList({"/home/me/my file.txt"}));
   EXPECT_EQ(Parse({"a.txt"}, "/").files, QStringList({"/a.txt"}));
-  EXPECT_EQ(Parse({"", "b"}).files, QStringList({"", "/work/b"}));
+  EXPECT_EQ(Parse({"", "b"}).files, QStringList({"", "/home/me/b"}));
   // After "--" a name that starts with a dash is a file.
-  EXPECT_EQ(Parse({"--", "-old", "--help"}).files, QStringList({"/work/-old", "/work/--help"}));
+  EXPECT_EQ(Parse({"--", "-old", "--help"}).files,
+            QStringList({"/home/me/-old", "/home/me/--help"}));
 }
 
 TEST(CommandLineTest, HelpAndVersionAreAnsweredOnTheirOwn) {
