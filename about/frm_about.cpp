@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -71,8 +72,16 @@ frmAbout::frmAbout(QWidget* parent)
   createLabels();
   createButton();
   createNativeWindow();
+  showIconForScreen();
   applyFaceColours();
   Form_Load();
+}
+
+// The picture is drawn with as many pixels as the screen gives its 32 x 32
+// box, so it stays sharp on a 2x screen; moved to another screen, the window
+// draws it again for that one.
+void frmAbout::showIconForScreen() {
+  picIcon->setPixmap(varnel::ProgramPixmap(devicePixelRatioF()));
 }
 
 // The description and the two notices are black on a light window face. On a
@@ -98,6 +107,7 @@ void frmAbout::createNativeWindow() {
   varnel::KeepOutOfTaskbar(this);
   varnel::UseFixedDialogFrame(this);
   setAttribute(Qt::WA_Moved);
+  connect(windowHandle(), &QWindow::screenChanged, this, &frmAbout::showIconForScreen);
 }
 
 void frmAbout::createIcon() {
@@ -105,7 +115,6 @@ void frmAbout::createIcon() {
   picIcon->setObjectName(QStringLiteral("picIcon"));
   picIcon->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   picIcon->setAlignment(Qt::AlignCenter);
-  picIcon->setPixmap(varnel::ProgramPixmap());
   picIcon->setAccessibleName(tr("Program icon"));
   picIcon->setGeometry(Pixels(QRect(240, 240, 540, 540)));
 }

@@ -31,6 +31,7 @@ class frmAbout : public QDialog {
 
  private:
   void createIcon();
+  void showIconForScreen();
   void createLabels();
   void createButton();
   void createNativeWindow();

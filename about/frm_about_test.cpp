@@ -91,10 +91,16 @@ TEST_F(FrmAboutTest, IsAnIndependentModelessWindow) {
   EXPECT_TRUE(about->testAttribute(Qt::WA_QuitOnClose));
 }
 
-TEST_F(FrmAboutTest, ShowsTheProgramIcon) {
-  EXPECT_EQ(varnel::ProgramPixmap().size(), QSize(32, 32));
-  EXPECT_FALSE(varnel::ProgramIcon().isNull());
-  EXPECT_EQ(child<QLabel>("picIcon")->pixmap().size(), QSize(32, 32));
+// The picture fills its 32 x 32 box with as many pixels as the screen has
+// there: the 64 pixel rendering on a 2x screen, not the 32 pixel one blown up.
+// The build runs this test with QT_SCALE_FACTOR at 1.5 and 2 as well.
+TEST_F(FrmAboutTest, ShowsTheProgramIconAtTheScreensPixelRatio) {
+  const qreal ratio = about->devicePixelRatioF();
+  ASSERT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+  const QPixmap shown = child<QLabel>("picIcon")->pixmap();
+  EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(32, 32));
+  EXPECT_EQ(shown.devicePixelRatio(), ratio);
+  EXPECT_EQ(shown.toImage(), varnel::ProgramPixmap(ratio).toImage());
 }
 
 TEST_F(FrmAboutTest, FontsOfTheLabels) {

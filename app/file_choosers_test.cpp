@@ -143,6 +143,23 @@ TEST_F(FileChoosersTest, AFailingStepIsSkippedAndTheChooserGoesOn) {
   EXPECT_TRUE(platform.boxes.empty());
 }
 
+// Files named at start count as chosen: each side's dialog opens beside its
+// file. A drop counts as typed and moves no dialog.
+TEST_F(FileChoosersTest, FilesNamedAtStartAreWhereTheDialogsOpen) {
+  form->openFiles({"/data/old/a.txt"});
+  EXPECT_EQ(source(), "/data/old/a.txt");
+  EXPECT_EQ(form->sourceDir(), "/data/old/");
+  EXPECT_EQ(form->targetDir(), "/");
+
+  form->openFiles({"/data/old/a.txt", "/srv/link/../b.txt"});
+  EXPECT_EQ(target(), "/srv/link/../b.txt");
+  EXPECT_EQ(form->targetDir(), "/srv/link/../");
+  browseSource("");
+  browseTarget("");
+  EXPECT_EQ(dialog->showings[0].initDir, "/data/old/");
+  EXPECT_EQ(dialog->showings[1].initDir, "/srv/link/../");
+}
+
 TEST(QtFileDialogFilters, KeepTheOrderAndLetAllFilesMatchNamesWithoutADot) {
   EXPECT_EQ(varnel::QtFileDialog::NameFilters(
                 "Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|"

@@ -3,11 +3,18 @@
 #include <varnel_version.h>
 
 #include "ui/program_fonts.h"
+#include "app/command_line.h"
 #include "app/ui_form.h"
 #include "platform/comparer_location.h"
 #include "platform/qt_platform.h"
 
 int main(int argc, char* argv[]) {
+  // Help and version need no screen, so they are answered before Qt looks
+  // for one. Qt's own options (-style, -platform and the like) are taken off
+  // only by QApplication, so the rest is read after it.
+  if (varnel::Answer(varnel::ParseCommandLine(varnel::ArgumentsOf(argc, argv), QString())))
+    return 0;
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnel"));
   // Names the installed desktop entry, so Wayland compositors and task bars
@@ -17,7 +24,14 @@ int main(int argc, char* argv[]) {
 
   varnel::QtPlatform platform(
       varnel::FindComparer(QCoreApplication::applicationDirPath().toStdString()));
+  const varnel::CommandLine command =
+      varnel::ParseCommandLine(QCoreApplication::arguments(), varnel::WorkingFolder());
+  if (varnel::Answer(command)) return 0;
+  if (command.action == varnel::CommandLine::Action::kRefuse)
+    return varnel::Refuse(command, platform);
+
   UIForm form(platform);
+  form.openFiles(command.files);
   form.show();
   return QApplication::exec();
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "about/frm_about.h"
+#include "app/file_field.h"
 #include "ui/program_fonts.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
@@ -43,6 +44,11 @@ const QString kFileFilter = QStringLiteral(
 // True when `name` holds a character other than a blank (space).
 bool HasNonBlank(const QString& name) {
   return std::any_of(name.begin(), name.end(), [](QChar c) { return c != QLatin1Char(' '); });
+}
+
+// The folder part of a chosen file, where that side's dialog opens next.
+QString FolderOf(const QString& file) {
+  return QFile::decodeName(QByteArray::fromStdString(varnel::JustPath(LocalBytes(file))));
 }
 
 // Runs one step of a file chooser; a step that fails has no effect.
@@ -82,9 +88,9 @@ void UIForm::createFileBand() {
   cmdBrowseSource = createButton("cmdBrowseSource", tr("..."), {3990, 330, 300, 300});
   // Both browse buttons read "...", which tells a listener nothing.
   cmdBrowseSource->setAccessibleName(tr("Browse for the source file"));
-  txtSource = createLineEdit("txtSource", QString(), {990, 330, 3015, 300});
+  txtSource = createFileField("txtSource", {990, 330, 3015, 300});
   txtSource->setToolTip(tr("Choose the original document to compare."));
-  txtTarget = createLineEdit("txtTarget", QString(), {990, 930, 3015, 300});
+  txtTarget = createFileField("txtTarget", {990, 930, 3015, 300});
   txtTarget->setToolTip(tr("Choose the document with changes."));
   cmdCompare = createButton("cmdCompare", tr("Compare"), {2790, 1470, 1500, 375});
   cmdCompare->setDefault(true);
@@ -175,6 +181,15 @@ QLineEdit* UIForm::createLineEdit(const char* name, const QString& text, QRect t
   return edit;
 }
 
+QLineEdit* UIForm::createFileField(const char* name, QRect twips) {
+  auto* field = new FileField(this);
+  field->setObjectName(name);
+  field->setGeometry(Pixels(twips));
+  connect(field, &FileField::filesDropped, this,
+          [this, field](const QStringList& files) { dropFiles(field, files); });
+  return field;
+}
+
 QLabel* UIForm::createLabel(const char* name, const QString& caption, QRect twips) {
   auto* label = new QLabel(caption, this);
   label->setObjectName(name);
@@ -257,11 +272,35 @@ void UIForm::Browse(const QString& title, QString& folder, QLineEdit* field) {
   Try([&] { dialog.showOpen(); });
   Try([&] {
     const QString name = dialog.fileName();
-    if (HasNonBlank(name))
-      folder = QFile::decodeName(QByteArray::fromStdString(varnel::JustPath(LocalBytes(name))));
+    if (HasNonBlank(name)) folder = FolderOf(name);
   });
   // A cancelled dialog gives an empty name, and so empties the field.
   Try([&] { field->setText(dialog.fileName()); });
+}
+
+void UIForm::openFiles(const QStringList& files) {
+  if (files.isEmpty()) return;
+  txtSource->setText(files[0]);
+  if (HasNonBlank(files[0])) SourceDir = FolderOf(files[0]);
+  if (files.size() == 1) {
+    txtTarget->setFocus();
+    return;
+  }
+  txtTarget->setText(files[1]);
+  if (HasNonBlank(files[1])) TargetDir = FolderOf(files[1]);
+  cmdCompare->setFocus();
+}
+
+// A file dropped on a field replaces its text; two dropped at once fill the
+// source, then the target. Like typing, a drop leaves the dialogs' folders
+// as they were.
+void UIForm::dropFiles(QLineEdit* field, const QStringList& files) {
+  if (files.size() == 1) {
+    field->setText(files[0]);
+    return;
+  }
+  txtSource->setText(files.value(0));
+  txtTarget->setText(files.value(1));
 }
 
 // Binary comparison takes no other option, so the others are out of reach

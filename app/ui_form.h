@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 
@@ -43,6 +44,11 @@ class UIForm : public QWidget {
   QString sourceDir() const { return SourceDir; }
   QString targetDir() const { return TargetDir; }
 
+  // Puts files named at start into the fields, the source first, as if each
+  // had been chosen with its side's dialog, and moves the focus on: to
+  // Compare with both given, to the target field with one. No files, no change.
+  void openFiles(const QStringList& files);
+
  public slots:
   void cmdCompare_Click();
   void cmdAdvanced_Click();
@@ -59,12 +65,14 @@ class UIForm : public QWidget {
   void Form_Load();
   void RefreshOptions();
   void Browse(const QString& title, QString& folder, QLineEdit* field);
+  void dropFiles(QLineEdit* field, const QStringList& files);
   void createFileBand();
   void createOptionBand();
   void setTabOrder();
   QPushButton* createButton(const char* name, const QString& caption, QRect twips);
   QCheckBox* createCheckBox(const char* name, const QString& caption, QRect twips);
   QLineEdit* createLineEdit(const char* name, const QString& text, QRect twips);
+  QLineEdit* createFileField(const char* name, QRect twips);
   QLabel* createLabel(const char* name, const QString& caption, QRect twips);
 
   varnel::Platform& platform_;

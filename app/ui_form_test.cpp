@@ -7,10 +7,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -270,6 +272,70 @@ TEST_F(UIFormTest, ScreenReadersCanTellEveryControlApartWhileTheCaptionsStay) {
   QTest::mouseClick(button("cmdAbout"), Qt::LeftButton);
   for (QWidget* w : QApplication::topLevelWidgets())
     if (qobject_cast<frmAbout*>(w)) ExpectEveryControlNamedApart(w);
+}
+
+// Drops `data` on a field as a file manager would, offering copy, move and
+// link; returns whether the field took it.
+bool Drop(QLineEdit* field, QMimeData* data) {
+  const QPoint at = field->rect().center();
+  const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+  QDragEnterEvent enter(at, actions, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(at), actions, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &drop);
+  EXPECT_NE(drop.dropAction(), Qt::MoveAction);
+  return drop.isAccepted();
+}
+
+QMimeData* UriList(const QStringList& uris) {
+  auto* data = new QMimeData;
+  data->setData("text/uri-list", (uris.join("\r\n") + "\r\n").toUtf8());
+  return data;
+}
+
+QMimeData* PlainText(const QString& text) {
+  auto* data = new QMimeData;
+  data->setText(text);
+  return data;
+}
+
+// A local file replaces the field's text with its plain path, offered as a
+// URI list or as plain text; two fill the source and then the target.
+TEST_F(UIFormTest, DroppedLocalFilesFillTheFieldsAsPlainPaths) {
+  edit("txtSource")->setText("typed");
+  std::unique_ptr<QMimeData> one(UriList({"file:///home/me/my%20docs/old%20file.txt"}));
+  EXPECT_TRUE(Drop(edit("txtSource"), one.get()));
+  EXPECT_EQ(edit("txtSource")->text(), "/home/me/my docs/old file.txt");
+
+  std::unique_ptr<QMimeData> plain(PlainText("file:///home/me/%C3%A9t%C3%A9/new.txt\n"));
+  EXPECT_TRUE(Drop(edit("txtTarget"), plain.get()));
+  EXPECT_EQ(edit("txtTarget")->text(), "/home/me/\u00e9t\u00e9/new.txt");
+
+  std::unique_ptr<QMimeData> two(UriList({"file:///a/1.txt", "file://localhost/b/2.txt"}));
+  EXPECT_TRUE(Drop(edit("txtTarget"), two.get()));
+  EXPECT_EQ(edit("txtSource")->text(), "/a/1.txt");
+  EXPECT_EQ(edit("txtTarget")->text(), "/b/2.txt");
+  EXPECT_EQ(form.sourceDir(), "/");
+}
+
+// Anything that is not one or two local files is refused, and the field
+// keeps its text.
+TEST_F(UIFormTest, DropsOfOtherPlacesAreRefused) {
+  edit("txtSource")->setText("kept");
+  const std::vector<QMimeData*> refused = {
+      UriList({"sftp://host/home/me/old.txt"}),
+      UriList({"file:///a/1.txt", "https://example.org/2.txt"}),
+      UriList({"file://otherhost/a.txt"}),
+      UriList({"file:///1", "file:///2", "file:///3"}),
+      PlainText("sftp://host/home/me/old.txt"),
+      PlainText("https://example.org/a\nhttps://example.org/b\n"),
+  };
+  for (QMimeData* data : refused) {
+    std::unique_ptr<QMimeData> owned(data);
+    EXPECT_FALSE(Drop(edit("txtSource"), data)) << data->text().toStdString();
+    EXPECT_EQ(edit("txtSource")->text(), "kept");
+  }
 }
 
 TEST_F(UIFormTest, ClosingTheMainWindowLeavesAboutOpenAndKeepingTheProgramAlive) {

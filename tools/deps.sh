@@ -2,9 +2,9 @@
 # Installs, with apt-get, whatever this Debian machine lacks to build the
 # programs and run the window; with --tests, also what only the tests use
 # (a private X server, a Wayland compositor, screenshots and their
-# measurement, the accessibility bus, the package checkers, the sanitizer
-# and fuzzer runtimes). Run as root (or through sudo). Installs nothing when
-# everything is present.
+# measurement, the accessibility bus, a GTK drag source, the package and
+# desktop entry checkers, the sanitizer and fuzzer runtimes). Run as root (or
+# through sudo). Installs nothing when everything is present.
 set -eu
 
 build="cmake ninja-build g++ pkg-config dpkg-dev file
@@ -16,7 +16,8 @@ tests="clang libclang-rt-14-dev
   xvfb xdotool x11-utils imagemagick python3-pil python3-xlib
   weston sway wtype grim qt6-wayland
   dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme
-  lintian appstream desktop-file-utils"
+  python3-gi gir1.2-gtk-3.0
+  lintian appstream desktop-file-utils libglib2.0-bin"
 
 case "${1:-}" in
   "") packages=$build ;;

@@ -1,5 +1,6 @@
 #include "ui/program_fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace varnel {
@@ -8,6 +9,21 @@ namespace {
 
 const char kClassicFamily[] = "MS Sans Serif";
 const char kArialFamily[] = "Arial";
+
+// The faces the windows ask for: the original where it is installed, else its
+// first installed stand-in. Asking for that face by name spares Qt a search
+// for a missing face, and its fallbacks, each time a size is first drawn.
+QString classicFace = QString::fromLatin1(kClassicFamily);
+QString arialFace = QString::fromLatin1(kArialFamily);
+
+QString FirstInstalled(const QStringList& installed, const QString& family,
+                       const QStringList& standIns) {
+  if (installed.contains(family)) return family;
+  for (const QString& standIn : standIns) {
+    if (installed.contains(standIn)) return standIn;
+  }
+  return family;
+}
 
 }  // namespace
 
@@ -23,10 +39,13 @@ void InstallProgramFonts() {
   QFont::removeSubstitutions(QString::fromLatin1(kArialFamily));
   QFont::insertSubstitutions(QString::fromLatin1(kClassicFamily), standIns);
   QFont::insertSubstitutions(QString::fromLatin1(kArialFamily), standIns);
+  const QStringList installed = QFontDatabase::families();
+  classicFace = FirstInstalled(installed, QString::fromLatin1(kClassicFamily), standIns);
+  arialFace = FirstInstalled(installed, QString::fromLatin1(kArialFamily), standIns);
 }
 
 QFont ClassicFont(qreal pointSize, QFont::Weight weight) {
-  QFont font(QString::fromLatin1(kClassicFamily));
+  QFont font(classicFace);
   font.setPointSizeF(pointSize);
   font.setWeight(weight);
   font.setStyleHint(QFont::SansSerif);
@@ -38,7 +57,7 @@ QFont WindowFont() {
 }
 
 QFont AboutButtonFont() {
-  QFont font(QString::fromLatin1(kArialFamily));
+  QFont font(arialFace);
   font.setPointSizeF(6.75);
   font.setWeight(QFont::Normal);
   font.setStyleHint(QFont::SansSerif);

@@ -8,12 +8,14 @@
 namespace varnel {
 
 // Maps "MS Sans Serif" and "Arial" onto metric-compatible faces (Liberation
-// Sans first). Call once, after the QApplication is made and before the first
-// window is built. Installing the same substitutions again does no harm.
+// Sans first), and picks the face that each of the fonts below asks for: the
+// original where it is installed, else its first installed stand-in. Call
+// once, after the QApplication is made and before the first window is built.
+// Installing the same substitutions again does no harm.
 void InstallProgramFonts();
 
-// "MS Sans Serif" at the given point size and weight, resolved through the
-// substitutions above.
+// "MS Sans Serif" at the given point size and weight, or the face that stands
+// in for it.
 QFont ClassicFont(qreal pointSize, QFont::Weight weight = QFont::Normal);
 
 // The windows' default font, "MS Sans Serif" 8 point: every control uses it

@@ -35,9 +35,11 @@ wait_for() {
   done
 }
 
+# -noreset: without it the server resets whenever its last client leaves, as
+# between two starts of the program, and refuses connections meanwhile.
 start_x() {
   : >"$SCRATCH/display"
-  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$SCRATCH/display" 2>/dev/null &
+  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset 9>"$SCRATCH/display" 2>/dev/null &
   XVFB_PID=$!
   wait_for 20 test -s "$SCRATCH/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$SCRATCH/display")"
@@ -66,10 +68,14 @@ SH
 }
 
 # Starts the program and waits for its window; arguments of the form
-# NAME=value are added to its environment.
+# NAME=value are added to its environment, and those after "--" go to the
+# program.
 start_app() {
+  local settings=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
   TMPDIR="$SCRATCH/tmp" PATH="$SCRATCH/path:$PATH" QT_QPA_PLATFORM=xcb \
-    env "$@" "$SCRATCH/app/varnel" >"$SCRATCH/app.log" 2>&1 &
+    env "${settings[@]}" "$SCRATCH/app/varnel" "$@" >"$SCRATCH/app.log" 2>&1 &
   APP_PID=$!
   MAIN_WINDOW=$(xdotool search --sync --onlyvisible --name '^Varnel File Compare$' | head -n1)
   [ -n "$MAIN_WINDOW" ] || fail "the main window did not appear"
