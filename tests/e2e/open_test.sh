@@ -94,7 +94,8 @@ uri() {
 # the field has answered. The answer shows at the source only as a change of
 # action, so a drag that the field should refuse first passes over the count
 # field txtLB, which takes any text; the drag source must offer text then.
-# Prints how the drag ended: "dropped" or "refused".
+# While a comparison runs ("busy") no answer is waited for. Prints how the
+# drag ended: "dropped" or "refused".
 drag() {
   local x=$1 y=$2 expect=$3
   shift 3
@@ -117,6 +118,8 @@ drag() {
   xdotool mousemove --sync --window "$MAIN_WINDOW" $((x / 15)) $((y / 15))
   if [ "$expect" = refused ]; then
     wait_for 20 grep -q '^action 0' "$result" || fail "the field did not answer"
+  elif [ "$expect" = busy ]; then
+    sleep 0.5  # a window that takes no input gives no answer to wait for
   else
     wait_for 20 grep -q '^action [1-9]' "$result" || fail "the field did not answer"
   fi
@@ -171,5 +174,26 @@ click_twips "$MAIN_WINDOW" $SOURCE_FIELD
 key ctrl+a BackSpace
 [ "$(drag $SOURCE_FIELD dropped text/plain="$source_file")" = dropped ] ||
   fail "plain text was refused"
+compare_gives "$source_file" "$other_file"
+
+# While a comparison runs the window takes no drop, then or later: the
+# comparer here waits until the drag is over.
+cat >"$SCRATCH/app/fc-waits" <<SH
+#!/bin/sh
+printf '%s\n' "\$@" >"$SCRATCH/comparer-args"
+while [ ! -e "$SCRATCH/go" ]; do sleep 0.1; done
+exec "$REAL_FC" "\$@"
+SH
+chmod +x "$SCRATCH/app/fc-waits"
+mv "$SCRATCH/app/fc" "$SCRATCH/app/fc-quick"
+mv "$SCRATCH/app/fc-waits" "$SCRATCH/app/fc"
+rm -f "$SCRATCH/comparer-args" "$SCRATCH/viewer-args"
+click_twips "$MAIN_WINDOW" 3540 1657  # Compare
+wait_for 20 test -s "$SCRATCH/comparer-args" || fail "the comparison did not start"
+[ "$(drag $SOURCE_FIELD busy text/uri-list="$(uri "$target_file")"$'\r\n')" = refused ] ||
+  fail "a drop was taken during a comparison"
+touch "$SCRATCH/go"
+wait_for 20 test -s "$SCRATCH/viewer-args" || fail "the comparison did not end"
+mv "$SCRATCH/app/fc-quick" "$SCRATCH/app/fc"
 compare_gives "$source_file" "$other_file"
 echo "PASS"
