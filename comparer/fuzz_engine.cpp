@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "comparer/binary_compare.h"
+#include "comparer/key_hash.h"
 #include "comparer/line_key.h"
 #include "comparer/source.h"
 #include "comparer/text_compare.h"

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "comparer/key_hash.h"
+
 namespace fc {
 namespace {
 

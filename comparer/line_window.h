@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "comparer/input_buffer.h"
+#include "comparer/key_hash.h"
 #include "comparer/line_key.h"
 #include "comparer/line_reader.h"
 
@@ -30,28 +31,30 @@ class LineWindow {
   // long lines again to hash them. Returns false after a read error.
   bool HashLines(uint64_t first, uint64_t count);
 
-  // How many lines are known, whether the input's end has been reached, and the key hash of
-  // line k (k < known(), hashed).
+  // How many lines are known, whether the input ends after them, and the key hash of line k
+  // (k < known(), hashed).
   uint64_t known() const { return hashes_.size(); }
-  bool ended() const { return offsets_.back() >= input_.size(); }
+  bool ended() const { return ended_; }
   uint32_t hash(uint64_t k) const { return hashes_[k]; }
   // Where line k of the window starts; begin(known()) is where reading stopped.
   uint64_t begin(uint64_t k) const { return offsets_[k]; }
+  InputBuffer& input() const { return input_; }
 
-  // A reader of line k's text. `in_order` says the caller goes through the lines in file order
-  // (as the report does), so the input's window can move to them and read on in big pieces;
-  // otherwise the line alone is read.
-  LineReader Reader(uint64_t k, bool in_order) const {
-    return LineReader(input_, offsets_[k], offsets_[k + 1], in_order);
+  // A reader of line k's text (k < known()).
+  LineReader Reader(uint64_t k, Fetching fetching) const {
+    return LineReader(input_, offsets_[k], offsets_[k + 1], fetching);
   }
 
  private:
+  bool AddLine(bool* added);
+
   InputBuffer& input_;
   KeyBuilder builder_;
   KeyHasher hasher_;
   std::vector<uint32_t> hashes_;
   std::vector<uint64_t> offsets_{0};
   std::vector<bool> unhashed_;  // long lines whose hash is still to be made
+  bool ended_ = false;
 };
 
 }  // namespace fc

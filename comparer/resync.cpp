@@ -93,7 +93,8 @@ bool ResyncSearch::Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bo
   if (a.hash(i) != b.hash(j)) return true;
   key_a_.Start();
   key_b_.Start();
-  KeyReader ka(a.Reader(i, false), key_a_), kb(b.Reader(j, false), key_b_);
+  KeyReader ka(a.Reader(i, Fetching::kLineAlone), key_a_);
+  KeyReader kb(b.Reader(j, Fetching::kLineAlone), key_b_);
   return SameLine(ka, kb, same);
 }
 
@@ -108,6 +109,48 @@ bool ResyncSearch::SameRun(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j,
     if (!Same(a, i + k, b, j + k, same)) return false;
     if (!*same) return true;
   }
+  return true;
+}
+
+// Sets *end to whether `input` ends at `pos`. Returns false after a read error.
+bool ResyncSearch::AtEnd(InputBuffer& input, uint64_t pos, bool* end) {
+  size_t avail = 0;
+  if (input.Window(pos, 1, &avail) == nullptr) return false;
+  *end = avail == 0;
+  return true;
+}
+
+// Goes on from a run whose lines up to file1 line i and file2 line j are equal, through the
+// next `count` pairs, reading the files past the windows. Sets *same when they are all equal, or
+// when both files end with every pair before that equal. A run that fails marks its diagonal up
+// to the failing pair, so that a later run there that would meet the same pair is not read
+// again. Returns false after a read error.
+bool ResyncSearch::RunGoesOn(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t count,
+                             bool* same) {
+  *same = false;
+  auto diagonal = static_cast<int64_t>(j - i);
+  auto known = failed_up_to_.find(diagonal);
+  if (known != failed_up_to_.end() && i <= known->second) return true;
+  uint64_t pos_a = a.begin(i), pos_b = b.begin(j);
+  for (uint64_t k = 0; k < count; ++k) {
+    bool end_a = false, end_b = false;
+    if (!AtEnd(a.input(), pos_a, &end_a) || !AtEnd(b.input(), pos_b, &end_b)) return false;
+    if (end_a && end_b) break;
+    bool equal = false;
+    if (!end_a && !end_b) {
+      key_a_.Start();
+      key_b_.Start();
+      KeyReader ka(LineReader(a.input(), pos_a), key_a_), kb(LineReader(b.input(), pos_b), key_b_);
+      if (!SameLine(ka, kb, &equal)) return false;
+      pos_a = ka.next_start();
+      pos_b = kb.next_start();
+    }
+    if (!equal) {
+      failed_up_to_[diagonal] = i + k;
+      return true;
+    }
+  }
+  *same = true;
   return true;
 }
 
@@ -140,12 +183,20 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
   ResyncPoint best;
   index_a_.Clear();
   index_b_.Clear();
+  failed_up_to_.clear();
   RunHasher run_a, run_b;
-  const uint32_t top_power = Power(kRunBase, min_match - 1);
+  // How much of a run the windows hold; the rest is read on (see RunGoesOn).
+  const uint64_t held = std::min(min_match, max_mismatch);
+  const uint32_t top_power = Power(kRunBase, held - 1);
   bool tail_done = false;
+  auto same_run = [&](uint64_t i, uint64_t j, bool* same) {
+    if (!SameRun(a, i, b, j, held, same)) return false;
+    return !*same || held == min_match ||
+           RunGoesOn(a, i + held, b, j + held, min_match - held, same);
+  };
   for (uint64_t s = 0; s <= max_mismatch; ++s) {
     if (best.found && s > best.i + best.j) break;
-    if (!a.Extend(s + min_match) || !b.Extend(s + min_match)) return false;
+    if (!a.Extend(s + held) || !b.Extend(s + held)) return false;
     bool ended = a.ended() && b.ended();
     if (ended && !tail_done) {
       tail_done = true;
@@ -153,18 +204,17 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
       if (best.found && s > best.i + best.j) break;
     }
     if (ended && s > a.known() && s > b.known()) break;
-    bool add_a = s + min_match <= a.known();
-    bool add_b = s + min_match <= b.known();
-    if ((add_a && !a.HashLines(s, min_match)) || (add_b && !b.HashLines(s, min_match)))
-      return false;
-    uint32_t key_a = add_a ? run_a.Advance(a, min_match, top_power) : 0;
-    uint32_t key_b = add_b ? run_b.Advance(b, min_match, top_power) : 0;
+    bool add_a = s + held <= a.known();
+    bool add_b = s + held <= b.known();
+    if ((add_a && !a.HashLines(s, held)) || (add_b && !b.HashLines(s, held))) return false;
+    uint32_t key_a = add_a ? run_a.Advance(a, held, top_power) : 0;
+    uint32_t key_b = add_b ? run_b.Advance(b, held, top_power) : 0;
     if (add_a) index_a_.Add(key_a);
     if (add_b) index_b_.Add(key_b);
     for (uint32_t j = add_a ? index_b_.First(key_a) : RunIndex::kNone;
          j != RunIndex::kNone && Better(s, j, best); j = index_b_.Next(j)) {
       bool same = false;
-      if (!SameRun(a, s, b, j, min_match, &same)) return false;
+      if (!same_run(s, j, &same)) return false;
       if (same) {
         best = {true, s, j};
         break;
@@ -173,7 +223,7 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
     for (uint32_t i = add_b ? index_a_.First(key_b) : RunIndex::kNone;
          i != RunIndex::kNone && i < s && Better(i, s, best); i = index_a_.Next(i)) {
       bool same = false;
-      if (!SameRun(a, i, b, s, min_match, &same)) return false;
+      if (!same_run(i, s, &same)) return false;
       if (same) {
         best = {true, i, s};
         break;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "comparer/line_window.h"
@@ -50,12 +51,18 @@ class ResyncSearch {
   // end within that many lines with every remaining line equal; the smallest i + j wins, then
   // the smallest i. Sets point->found = false when there is none. Returns false after a read
   // error, which the windows' inputs then hold.
+  //
+  // The windows hold at most max_mismatch + min(min_match, max_mismatch) lines: a longer run
+  // is looked for by its first max_mismatch lines and the rest of it is read on in the files,
+  // so that memory stays bounded by /LB whatever the count.
   bool Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
             ResyncPoint* point);
 
  private:
   bool Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same);
   bool SameRun(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t len, bool* same);
+  bool RunGoesOn(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t count, bool* same);
+  bool AtEnd(InputBuffer& input, uint64_t pos, bool* end);
   bool Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
             ResyncPoint* best);
 
@@ -63,6 +70,9 @@ class ResyncSearch {
   RunIndex index_b_;
   KeyBuilder key_a_;
   KeyBuilder key_b_;
+  // For runs read on past the windows: on the diagonal j - i, the last line of file1 (counted
+  // from the block's start) up to which every run is known to fail.
+  std::unordered_map<int64_t, uint64_t> failed_up_to_;
 };
 
 }  // namespace fc
