@@ -30,6 +30,7 @@ bool Output::Flush() {
       done += static_cast<size_t>(n);
     } else if (n < 0 && errno != EINTR) {
       error_ = strerror(errno);
+      reader_gone_ = errno == EPIPE;
     } else if (n == 0) {
       error_ = "nothing could be written";
     }

@@ -36,6 +36,8 @@ class Output {
   bool failed() const { return !error_.empty(); }
   // The system's reason for the failed write.
   const std::string& error() const { return error_; }
+  // Whether the write failed because the reader has gone away (a closed pipe).
+  bool reader_gone() const { return reader_gone_; }
 
  private:
   void WriteSlow(std::string_view text);
@@ -45,6 +47,7 @@ class Output {
   std::unique_ptr<char[]> buf_;  // left uninitialised: pages are touched only as they fill
   size_t used_ = 0;
   std::string error_;
+  bool reader_gone_ = false;
 };
 
 }  // namespace fc

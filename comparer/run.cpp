@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <new>
 
 #include "comparer/arguments.h"
 #include "comparer/binary_compare.h"
@@ -27,7 +28,8 @@ void Complain(int err_fd, std::string_view line) {
 
 ExitCode Finish(Output& out, int err_fd, ExitCode code) {
   if (out.Flush()) return code;
-  Complain(err_fd, "FC: cannot write the report - " + out.error() + "\n");
+  // A reader that has gone away (`fc a b | head`) wants nothing more: end quietly, as filters do.
+  if (!out.reader_gone()) Complain(err_fd, "FC: cannot write the report - " + out.error() + "\n");
   return kExitTrouble;
 }
 
@@ -92,7 +94,14 @@ ExitCode Run(const std::vector<std::string>& args, int out_fd, int err_fd) {
 }  // namespace
 
 ExitCode RunComparer(const std::vector<std::string>& args, int out_fd, int err_fd) {
-  return Run(args, out_fd, err_fd);
+  try {
+    return Run(args, out_fd, err_fd);
+  } catch (const std::bad_alloc&) {
+    // A huge /LB on long files, under a memory limit. The line is a literal: there may be no
+    // memory left to build one.
+    Complain(err_fd, "FC: not enough memory to finish the comparison\n");
+    return kExitTrouble;
+  }
 }
 
 }  // namespace fc
