@@ -56,6 +56,11 @@ class KeyBuilder {
   // the longest piece (a piece of tabs): Take keeps it bounded.
   std::string_view Feed(std::string_view piece, bool last);
 
+  // Whether the key of a whole line is its text itself, as it is for every line when no option
+  // changes keys, and for a line without a tab (`tab` says whether it has one) when tabs are
+  // only expanded.
+  bool KeyIsText(bool tab) const { return !fold_ && !white_ && (!tabs_ || !tab); }
+
   // Goes over the next piece of the line as Feed would, but keeps only what is carried on, for
   // bytes whose key is known to match another line's already. Costs little under tab expansion
   // alone: only the columns after the piece's last tab are counted.

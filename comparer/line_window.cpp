@@ -1,5 +1,8 @@
 #include "comparer/line_window.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace fc {
 
 void LineWindow::Reset(uint64_t pos) {
@@ -9,8 +12,41 @@ void LineWindow::Reset(uint64_t pos) {
   ended_ = false;
 }
 
-// Reads the line after the known ones and sets *added, or leaves it false when the input ends
-// there. Returns false after a read error.
+// The hash of the key of the whole line `text`; `tab` says whether it holds a tab.
+uint32_t LineWindow::Hash(std::string_view text, bool tab) {
+  if (builder_.KeyIsText(tab)) return LineHash(KeyHasher::Of(text));
+  builder_.Start();
+  do {
+    hasher_.Add(builder_.Take(&text, true));
+  } while (!text.empty());
+  return LineHash(hasher_.Finish());
+}
+
+// Adds the lines that end among the `avail` bytes at `p`, which start where the known lines end,
+// until `count` lines are known, and returns how many bytes they took: nearly every line is
+// whole in the input's window, and is hashed there.
+size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
+  uint64_t start = offsets_.back();
+  const char* end = p + avail;
+  // Lines before the first tab have none: one search for it serves them all.
+  const char* tab = static_cast<const char*>(std::memchr(p, '\t', avail));
+  const char* line = p;
+  while (known() < count) {
+    const auto* lf = static_cast<const char*>(std::memchr(line, '\n', end - line));
+    if (lf == nullptr) break;
+    bool has_tab = tab != nullptr && tab < lf;
+    std::string_view text(line, static_cast<size_t>(lf - line));
+    line = lf + 1;
+    offsets_.push_back(start + static_cast<uint64_t>(line - p));
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    hashes_.push_back(Hash(text, has_tab));
+    if (has_tab) tab = static_cast<const char*>(std::memchr(line, '\t', end - line));
+  }
+  return static_cast<size_t>(line - p);
+}
+
+// Reads the line after the known ones, which the input's window does not hold whole, and sets
+// *added, or leaves it false when the input ends there. Returns false after a read error.
 bool LineWindow::AddLine(bool* added) {
   uint64_t start = offsets_.back();
   LineReader line(input_, start);
@@ -18,27 +54,26 @@ bool LineWindow::AddLine(bool* added) {
   if (!line.Next(&text)) return false;
   *added = !line.ended() || line.next_start() != start;
   if (!*added) return true;
-  uint32_t hash = 0;
-  bool whole = line.ended();
-  if (whole) {
-    // The text is in the input's window already: hash it without reading it again.
-    builder_.Start();
-    do {
-      hasher_.Add(builder_.Take(&text, true));
-    } while (!text.empty());
-    hash = LineHash(hasher_.Finish());
+  if (line.ended()) {
+    bool tab = std::memchr(text.data(), '\t', text.size()) != nullptr;
+    hashes_.push_back(Hash(text, tab));
   } else {
+    // A long line is hashed only when the search asks for it.
     while (!line.ended())
       if (!line.Next(&text)) return false;
+    unhashed_.push_back(hashes_.size());
+    hashes_.push_back(0);
   }
-  hashes_.push_back(hash);
-  unhashed_.push_back(!whole);
   offsets_.push_back(line.next_start());
   return true;
 }
 
 bool LineWindow::Extend(uint64_t count) {
   while (hashes_.size() < count && !ended_) {
+    size_t avail = 0;
+    const char* p = input_.Window(offsets_.back(), 2, &avail);
+    if (p == nullptr) return false;
+    if (AddWholeLines(p, avail, count) > 0) continue;
     bool added = false;
     if (!AddLine(&added)) return false;
     ended_ = !added;
@@ -53,20 +88,19 @@ bool LineWindow::Extend(uint64_t count) {
   return true;
 }
 
-bool LineWindow::HashLines(uint64_t first, uint64_t count) {
-  uint64_t end = first + count;
-  for (uint64_t k = first; k < end; ++k) {
-    if (!unhashed_[k]) continue;
+bool LineWindow::HashLongLines(uint64_t first, uint64_t count) {
+  auto k = std::lower_bound(unhashed_.begin(), unhashed_.end(), first);
+  while (k != unhashed_.end() && *k < first + count) {
     builder_.Start();
-    KeyReader key(Reader(k, Fetching::kLineAlone), builder_);
+    KeyReader key(Reader(*k, Fetching::kLineAlone), builder_);
     std::string_view piece;
     for (;;) {
       if (!key.Next(&piece)) return false;
       if (piece.empty()) break;
       hasher_.Add(piece);
     }
-    hashes_[k] = LineHash(hasher_.Finish());
-    unhashed_[k] = false;
+    hashes_[*k] = LineHash(hasher_.Finish());
+    k = unhashed_.erase(k);
   }
   return true;
 }

@@ -47,6 +47,7 @@ class Output {
 
  private:
   void WriteSlow(std::string_view text);
+  void WriteOut(std::string_view first, std::string_view second);
 
   int fd_;
   size_t capacity_;

@@ -1,13 +1,10 @@
 #include "comparer/resync.h"
 
 #include <algorithm>
+#include <new>
 
 namespace fc {
 namespace {
-
-// Runs of `min_match` lines are hashed as a polynomial in the line hashes, so that the hash
-// of the run at the next position follows from the last one in constant time.
-constexpr uint32_t kRunBase = 0x01000193u;
 
 uint32_t Power(uint32_t base, uint64_t exp) {
   uint32_t result = 1;
@@ -25,65 +22,98 @@ bool Better(uint64_t i, uint64_t j, const ResyncPoint& best) {
   return sum < best_sum || (sum == best_sum && i < best.i);
 }
 
-// The rolling hash of the runs of one side, position by position.
-struct RunHasher {
-  uint32_t hash = 0;
-  uint64_t next = 0;  // the position whose run `hash` will be after Advance()
-
-  uint32_t Advance(const LineWindow& w, uint64_t len, uint32_t top_power) {
-    if (next == 0) {
-      for (uint64_t k = 0; k < len; ++k) hash = hash * kRunBase + w.hash(k);
-    } else {
-      hash = (hash - w.hash(next - 1) * top_power) * kRunBase + w.hash(next - 1 + len);
-    }
-    ++next;
-    return hash;
-  }
-};
+constexpr size_t kNoSlot = SIZE_MAX;
+// From how many lines a search counts as big (see Reach).
+constexpr uint64_t kBigSearch = 4096;
 
 }  // namespace
 
-void RunIndex::Clear() {
-  keys_.clear();
-  next_.clear();
-  last_.clear();
-  slots_.assign(256, kNone);
-  chains_ = 0;
+void RunHasher::Start(uint64_t len) {
+  len_ = len;
+  top_power_ = Power(kBase, len - 1);
+  hash_ = 0;
+  next_ = 0;
 }
 
-size_t RunIndex::Slot(uint32_t key) const {
-  size_t mask = slots_.size() - 1;
-  size_t at = static_cast<size_t>(key) & mask;
-  while (slots_[at] != kNone && keys_[slots_[at]] != key) at = (at + 1) & mask;
+void RunIndex::Positions::Grow(size_t pos) {
+  size_t size = std::max<size_t>(2 * size_, 1024);
+  while (size <= pos) size *= 2;
+  // realloc moves a big block by its pages, without a copy; the new part is left as it comes,
+  // since every entry is written before it is read.
+  void* bigger = std::realloc(data_, size * sizeof(uint32_t));
+  if (bigger == nullptr) throw std::bad_alloc();
+  data_ = static_cast<uint32_t*>(bigger);
+  size_ = size;
+}
+
+void RunIndex::Clear() {
+  Resize(0);
+  keys_ = 0;
+}
+
+// Moves the slots in use into a fresh table of `size` slots (a power of two), or of 256 when
+// `size` is 0 and the slots are to be forgotten.
+void RunIndex::Resize(size_t size) {
+  ZeroedMemory old = std::move(memory_);
+  Slot* old_slots = slots_;
+  size_t old_size = size_;
+  memory_ = ZeroedMemory(std::max<size_t>(size, 256) * sizeof(Slot));
+  slots_ = static_cast<Slot*>(memory_.get());
+  size_ = std::max<size_t>(size, 256);
+  if (size == 0) return;
+  for (size_t k = 0; k < old_size; ++k)
+    if (!Unused(old_slots[k])) slots_[Place(old_slots[k].key)] = old_slots[k];
+}
+
+size_t RunIndex::Place(uint32_t key) const {
+  size_t mask = size_ - 1;
+  size_t at = key & mask;
+  while (!Unused(slots_[at]) && slots_[at].key != key) at = (at + 1) & mask;
   return at;
 }
 
-void RunIndex::Grow() {
-  std::vector<uint32_t> old;
-  old.swap(slots_);
-  slots_.assign(old.size() * 2, kNone);
-  for (uint32_t first : old)
-    if (first != kNone) slots_[Slot(keys_[first])] = first;
+// Moves the slots into a table twice, four times, ... as big, one where `keys` keys take at
+// most half the slots.
+void RunIndex::Grow(size_t keys) {
+  size_t size = size_;
+  while (keys * 2 > size) size *= 2;
+  Resize(size);
 }
 
-void RunIndex::Add(uint32_t key) {
-  auto pos = static_cast<uint32_t>(keys_.size());
-  keys_.push_back(key);
-  next_.push_back(kNone);
-  last_.push_back(pos);
-  size_t at = Slot(key);
-  if (slots_[at] == kNone) {
-    slots_[at] = pos;
-    if (++chains_ * 2 > slots_.size()) Grow();
-    return;
+size_t RunIndex::Add(int side, uint32_t key, uint32_t pos) {
+  next_[side].at(pos) = kNone;
+  last_[side].at(pos) = pos;
+  size_t at = Place(key);
+  Slot& slot = slots_[at];
+  if (Unused(slot)) {
+    slot.key = key;
+    ++keys_;
   }
-  uint32_t first = slots_[at];
-  next_[last_[first]] = pos;
-  last_[first] = pos;
+  if (slot.first[side] == 0) {
+    slot.first[side] = pos + 1;
+  } else {
+    uint32_t first = slot.first[side] - 1;
+    next_[side].at(last_[side].at(first)) = pos;
+    last_[side].at(first) = pos;
+  }
+  return at;
 }
 
-uint32_t RunIndex::First(uint32_t key) const {
-  return slots_[Slot(key)];
+void KeyFilter::Build(const LineWindow& w, uint64_t len) {
+  uint64_t runs = w.known() + 1 - std::min(w.known() + 1, len);
+  // Eight bits a run: about one key in eight that no run has still passes, and the bits of a
+  // window of 200,000 lines stay in the processor's second-level cache.
+  unsigned log = 6;
+  while ((uint64_t{1} << log) < 8 * runs) ++log;
+  shift_ = 64 - log;
+  mask_ = (uint64_t{1} << log) - 1;
+  bits_.assign(std::max<uint64_t>((uint64_t{1} << log) / 64, 1), 0);
+  RunHasher run;
+  run.Start(len);
+  for (uint64_t pos = 0; pos < runs; ++pos) {
+    uint64_t bit = Bit(run.At(w, pos));
+    bits_[bit / 64] |= uint64_t{1} << (bit % 64);
+  }
 }
 
 bool ResyncSearch::Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same) {
@@ -154,13 +184,12 @@ bool ResyncSearch::RunGoesOn(LineWindow& a, uint64_t i, LineWindow& b, uint64_t 
   return true;
 }
 
-// Once both ends are known: the point from which both files end within `min_match` lines with
+// Once both ends are known: the point from which both files end within min_match lines with
 // every remaining line equal. The longer the equal tail, the smaller i + j, so the longest one
 // (up to min_match - 1 lines) is the only candidate worth checking.
-bool ResyncSearch::Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
-                        ResyncPoint* best) {
+bool ResyncSearch::Tail(LineWindow& a, LineWindow& b) {
   uint64_t na = a.known(), nb = b.known();
-  uint64_t cap = std::min({min_match - 1, na, nb});
+  uint64_t cap = std::min({min_match_ - 1, na, nb});
   uint64_t equal = 0;
   while (equal < cap) {
     bool same = false;
@@ -169,68 +198,114 @@ bool ResyncSearch::Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
     ++equal;
   }
   uint64_t i = na - equal, j = nb - equal;
-  if (i <= max_mismatch && j <= max_mismatch && Better(i, j, *best)) *best = {true, i, j};
+  if (i <= max_mismatch_ && j <= max_mismatch_ && Better(i, j, best_)) best_ = {true, i, j};
   return true;
 }
 
-// Levels s = 0, 1, 2, ... add the run starting at distance s on each side to that side's index
-// and then try every pair with max(i, j) = s, looking the new run up in the other side's index.
-// The index is what keeps a search over a window of W lines near O(W) instead of the O(W*W) of
-// trying every pair (i, j); and because the search stops at the first level past the best i + j
-// found so far, the work per block is proportional to the block's own size, not to /LB.
+// Whether the runs at file1 line i and file2 line j match for min_match lines (or to both ends):
+// the windows hold the first held_ lines of each, and the rest is read on in the files.
+bool ResyncSearch::Matches(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same) {
+  if (!SameRun(a, i, b, j, held_, same)) return false;
+  if (!*same || held_ == min_match_) return true;
+  return RunGoesOn(a, i + held_, b, j + held_, min_match_ - held_, same);
+}
+
+// Makes the window know at least `count` lines, unless its file ends first. It reads on (never
+// past the most the search can ask for) by half as many again while the search is small, so
+// that it reads little past a short block, and by four times as many once it is big, so that
+// the index can be made ready for the lines' runs in a few large steps.
+// Whether the window holds every run that the search can ever add on its side, their keys all
+// known: its file has ended there, or it has reached the most the search can ask for.
+bool ResyncSearch::Complete(const LineWindow& w) const {
+  return (w.ended() || w.known() >= max_mismatch_ + held_) && w.all_hashed();
+}
+
+// Adds the run at s of `side`, whose hash is `key`, to the index and returns its slot; or
+// returns kNoSlot when the other side's runs are all known and none has that key, so that the
+// run can never match.
+size_t ResyncSearch::AddRun(int side, uint32_t key, uint64_t s) {
+  const KeyFilter& other = filter_[1 - side];
+  if (other.ready() && !other.MayHold(key)) return kNoSlot;
+  return index_.Add(side, key, static_cast<uint32_t>(s));
+}
+
+bool ResyncSearch::Reach(LineWindow& w, uint64_t count) {
+  if (w.known() >= count || w.ended()) return true;
+  uint64_t ahead = count < kBigSearch ? count + count / 2 : 4 * count;
+  ahead = std::min(ahead, max_mismatch_ + held_);
+  w.Reserve(ahead);
+  return w.Extend(ahead);
+}
+
+// Tries the pairs of level s: file1's run s against file2's runs up to s with the same hash,
+// then file2's run s against file1's runs before s, each in order, and stops at the first that
+// matches or can no longer beat the best point. kNoSlot stands for a side without a run at s.
+bool ResyncSearch::TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slot_a,
+                            size_t slot_b) {
+  for (uint32_t j = slot_a != kNoSlot ? index_.First(slot_a, 1) : RunIndex::kNone;
+       j != RunIndex::kNone && Better(s, j, best_); j = index_.Next(1, j)) {
+    bool same = false;
+    if (!Matches(a, s, b, j, &same)) return false;
+    if (same) {
+      best_ = {true, s, j};
+      break;
+    }
+  }
+  for (uint32_t i = slot_b != kNoSlot ? index_.First(slot_b, 0) : RunIndex::kNone;
+       i != RunIndex::kNone && i < s && Better(i, s, best_); i = index_.Next(0, i)) {
+    bool same = false;
+    if (!Matches(a, i, b, s, &same)) return false;
+    if (same) {
+      best_ = {true, i, s};
+      break;
+    }
+  }
+  return true;
+}
+
+// Levels s = 0, 1, 2, ... add the run starting at distance s on each side to the index and then
+// try every pair with max(i, j) = s, looking the new run up among the other side's. The index
+// is what keeps a search over a window of W lines near O(W) instead of the O(W*W) of trying
+// every pair (i, j); and because the search stops at the first level past the best i + j found
+// so far, the work per block is proportional to the block's own size, not to /LB.
 bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
                         ResyncPoint* point) {
-  ResyncPoint best;
-  index_a_.Clear();
-  index_b_.Clear();
-  failed_up_to_.clear();
-  RunHasher run_a, run_b;
+  max_mismatch_ = max_mismatch;
+  min_match_ = min_match;
   // How much of a run the windows hold; the rest is read on (see RunGoesOn).
-  const uint64_t held = std::min(min_match, max_mismatch);
-  const uint32_t top_power = Power(kRunBase, held - 1);
+  held_ = std::min(min_match, max_mismatch);
+  best_ = ResyncPoint();
+  index_.Clear();
+  failed_up_to_.clear();
+  filter_[0].Clear();
+  filter_[1].Clear();
+  run_[0].Start(held_);
+  run_[1].Start(held_);
   bool tail_done = false;
-  auto same_run = [&](uint64_t i, uint64_t j, bool* same) {
-    if (!SameRun(a, i, b, j, held, same)) return false;
-    return !*same || held == min_match ||
-           RunGoesOn(a, i + held, b, j + held, min_match - held, same);
-  };
   for (uint64_t s = 0; s <= max_mismatch; ++s) {
-    if (best.found && s > best.i + best.j) break;
-    if (!a.Extend(s + held) || !b.Extend(s + held)) return false;
+    if (best_.found && s > best_.i + best_.j) break;
+    if (!Reach(a, s + held_) || !Reach(b, s + held_)) return false;
     bool ended = a.ended() && b.ended();
     if (ended && !tail_done) {
       tail_done = true;
-      if (!Tail(a, b, max_mismatch, min_match, &best)) return false;
-      if (best.found && s > best.i + best.j) break;
+      if (!Tail(a, b)) return false;
+      if (best_.found && s > best_.i + best_.j) break;
     }
     if (ended && s > a.known() && s > b.known()) break;
-    bool add_a = s + held <= a.known();
-    bool add_b = s + held <= b.known();
-    if ((add_a && !a.HashLines(s, held)) || (add_b && !b.HashLines(s, held))) return false;
-    uint32_t key_a = add_a ? run_a.Advance(a, held, top_power) : 0;
-    uint32_t key_b = add_b ? run_b.Advance(b, held, top_power) : 0;
-    if (add_a) index_a_.Add(key_a);
-    if (add_b) index_b_.Add(key_b);
-    for (uint32_t j = add_a ? index_b_.First(key_a) : RunIndex::kNone;
-         j != RunIndex::kNone && Better(s, j, best); j = index_b_.Next(j)) {
-      bool same = false;
-      if (!same_run(s, j, &same)) return false;
-      if (same) {
-        best = {true, s, j};
-        break;
-      }
-    }
-    for (uint32_t i = add_b ? index_a_.First(key_b) : RunIndex::kNone;
-         i != RunIndex::kNone && i < s && Better(i, s, best); i = index_a_.Next(i)) {
-      bool same = false;
-      if (!same_run(i, s, &same)) return false;
-      if (same) {
-        best = {true, i, s};
-        break;
-      }
-    }
+    bool add_a = s + held_ <= a.known();
+    bool add_b = s + held_ <= b.known();
+    if ((add_a && !a.HashLines(s, held_)) || (add_b && !b.HashLines(s, held_))) return false;
+    if (!filter_[0].ready() && Complete(a)) filter_[0].Build(a, held_);
+    if (!filter_[1].ready() && Complete(b)) filter_[1].Build(b, held_);
+    // Room for the runs of every line that the windows hold, which the index gets unless the
+    // search ends first or, once both sides' runs are known, they cannot match.
+    index_.MakeRoom(filter_[0].ready() && filter_[1].ready() ? 0 : a.known() + b.known());
+    size_t slot_a = add_a ? AddRun(0, run_[0].At(a, s), s) : kNoSlot;
+    size_t slot_b = add_b ? AddRun(1, run_[1].At(b, s), s) : kNoSlot;
+    if ((slot_a != kNoSlot || slot_b != kNoSlot) && !TryLevel(a, b, s, slot_a, slot_b))
+      return false;
   }
-  *point = best;
+  *point = best_;
   return true;
 }
 

@@ -1,10 +1,13 @@
 // Finding where two files match again after a difference.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <unordered_map>
 #include <vector>
 
+#include "comparer/big_memory.h"
 #include "comparer/line_window.h"
 
 namespace fc {
@@ -16,28 +19,119 @@ struct ResyncPoint {
   uint64_t j = 0;
 };
 
-// The positions of the runs seen so far on one side, found by the hash of a run. Positions are
-// 32-bit: a window of four billion lines would need far more memory than the index saves.
+// The positions of the runs seen so far on both sides, found by the hash of a run. One table
+// serves both sides and each slot holds its key, so that adding a run and finding the other
+// side's runs with the same hash is one look into memory. Positions are 32-bit: a window of four
+// billion lines would need far more memory than the index saves.
 class RunIndex {
  public:
   static constexpr uint32_t kNone = UINT32_MAX;
-  // Forgets every position, keeping the memory for the next search.
+  // Forgets every position.
   void Clear();
-  // Adds the next position (0, 1, 2, ...) under `key`.
-  void Add(uint32_t key);
-  // The lowest position added under `key`, or kNone; Next() gives the following ones in order.
-  uint32_t First(uint32_t key) const;
-  uint32_t Next(uint32_t pos) const { return next_[pos]; }
+  // Makes room for `keys` keys in all, and at least two more, so that the slots that the next
+  // two Add calls return stay where they are until the call after them. Growing the table is
+  // what a big search spends most on, so a caller that knows how many keys are coming says so.
+  void MakeRoom(size_t keys) {
+    if (std::max(keys, keys_ + 2) * 2 > size_) Grow(std::max(keys, keys_ + 2));
+  }
+  // Adds position `pos` of `side` under `key`, after every position of that side added before;
+  // returns the slot of that key.
+  size_t Add(int side, uint32_t key, uint32_t pos);
+  // The lowest position of `side` under the key of `slot`, or kNone; Next() gives the following
+  // ones in order.
+  uint32_t First(size_t slot, int side) const { return slots_[slot].first[side] - 1; }
+  uint32_t Next(int side, uint32_t pos) const { return next_[side].at(pos); }
 
  private:
-  size_t Slot(uint32_t key) const;
-  void Grow();
+  struct Slot {
+    uint32_t key;
+    uint32_t first[2];  // one more than the first position of each side under `key`, or 0
+  };
+  static bool Unused(const Slot& slot) { return (slot.first[0] | slot.first[1]) == 0; }
+  void Grow(size_t keys);
+  void Resize(size_t size);
+  size_t Place(uint32_t key) const;
 
-  std::vector<uint32_t> keys_;   // the key of each position
-  std::vector<uint32_t> next_;   // the next position with the same key
-  std::vector<uint32_t> last_;   // at a chain's first position: the chain's last position
-  std::vector<uint32_t> slots_;  // open addressing: a chain's first position, or kNone
-  size_t chains_ = 0;
+  ZeroedMemory memory_;
+  Slot* slots_ = nullptr;  // open addressing, half full at most
+  size_t size_ = 0;
+  size_t keys_ = 0;
+  // Numbers for positions of one side, from 0 up to the highest one given. An entry is written
+  // when its position is added, so the memory is kept from one search to the next and never
+  // cleared, and growing costs only a copy.
+  class Positions {
+   public:
+    uint32_t at(size_t pos) const { return data_[pos]; }
+    uint32_t& at(size_t pos) {
+      if (pos >= size_) Grow(pos);
+      return data_[pos];
+    }
+
+    Positions() = default;
+    Positions(const Positions&) = delete;
+    Positions& operator=(const Positions&) = delete;
+    ~Positions() { std::free(data_); }
+
+   private:
+    void Grow(size_t pos);
+
+    uint32_t* data_ = nullptr;
+    size_t size_ = 0;
+  };
+
+  // The next position of the side under the same key, and at a chain's first position the
+  // chain's last one.
+  Positions next_[2];
+  Positions last_[2];
+};
+
+// The hashes of the runs of `len` lines of one side, position by position: a polynomial in the
+// lines' hashes, so that the hash of the run at the next position follows from the last one in
+// constant time.
+class RunHasher {
+ public:
+  void Start(uint64_t len);
+  // The hash of the run at `pos`: rolled on from the last one when that was at pos - 1.
+  uint32_t At(const LineWindow& w, uint64_t pos) {
+    if (pos != next_ || pos == 0) {
+      hash_ = 0;
+      for (uint64_t k = 0; k < len_; ++k) hash_ = hash_ * kBase + w.hash(pos + k);
+    } else {
+      hash_ = (hash_ - w.hash(pos - 1) * top_power_) * kBase + w.hash(pos - 1 + len_);
+    }
+    next_ = pos + 1;
+    return hash_;
+  }
+
+ private:
+  static constexpr uint32_t kBase = 0x01000193u;
+
+  uint64_t len_ = 1;
+  uint32_t top_power_ = 1;  // kBase to the power len_ - 1
+  uint32_t hash_ = 0;
+  uint64_t next_ = 0;
+};
+
+// The keys of every run of one side, as bits, once that side's window holds every run that a
+// search can ever add: a run of the other side whose key is not among them can never match.
+class KeyFilter {
+ public:
+  void Clear() { bits_.clear(); }
+  bool ready() const { return !bits_.empty(); }
+  // Takes the keys of the runs of `len` lines at every position of `w`.
+  void Build(const LineWindow& w, uint64_t len);
+  // False when no run has `key`; true when one has, and now and then when none has.
+  bool MayHold(uint32_t key) const {
+    uint64_t bit = Bit(key);
+    return (bits_[bit / 64] >> (bit % 64)) & 1;
+  }
+
+ private:
+  uint64_t Bit(uint32_t key) const { return (key * uint64_t{0x9E3779B1}) >> shift_ & mask_; }
+
+  std::vector<uint64_t> bits_;
+  unsigned shift_ = 0;
+  uint64_t mask_ = 0;
 };
 
 // Searches for the resync point; keeps its index memory from one search to the next.
@@ -59,15 +153,26 @@ class ResyncSearch {
             ResyncPoint* point);
 
  private:
+  bool Reach(LineWindow& w, uint64_t count);
+  bool Complete(const LineWindow& w) const;
+  size_t AddRun(int side, uint32_t key, uint64_t s);
+  bool TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slot_a, size_t slot_b);
+  bool Matches(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same);
   bool Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same);
   bool SameRun(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t len, bool* same);
   bool RunGoesOn(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t count, bool* same);
   bool AtEnd(InputBuffer& input, uint64_t pos, bool* end);
-  bool Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
-            ResyncPoint* best);
+  bool Tail(LineWindow& a, LineWindow& b);
 
-  RunIndex index_a_;
-  RunIndex index_b_;
+  // The search under way: its counts, how much of a run the windows hold, the best point yet.
+  uint64_t max_mismatch_ = 0;
+  uint64_t min_match_ = 0;
+  uint64_t held_ = 0;
+  ResyncPoint best_;
+  RunIndex index_;
+  KeyFilter filter_[2];
+  // The hashes of each side's runs, level by level.
+  RunHasher run_[2];
   KeyBuilder key_a_;
   KeyBuilder key_b_;
   // For runs read on past the windows: on the diagonal j - i, the last line of file1 (counted

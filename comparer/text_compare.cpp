@@ -54,6 +54,8 @@ class TextWalk : public LineAccess {
 
   Outcome Run(std::string* error);
   bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece, bool* ends) override;
+  bool Lines(int side, uint64_t first, uint64_t count, uint64_t from, std::string_view* piece,
+             bool* ends) override;
 
  private:
   bool SkipIdentical();
@@ -199,6 +201,24 @@ bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* pi
                     before ? Fetching::kLineAlone : Fetching::kMoveWindow);
   if (!reader.Next(piece)) return false;
   *ends = reader.ended();
+  return true;
+}
+
+bool TextWalk::Lines(int side, uint64_t first, uint64_t count, uint64_t from,
+                     std::string_view* piece, bool* ends) {
+  Side& s = side_[side];
+  // Line s.line is the window's first; the only one before it is the last equal line, which
+  // ends where the window starts.
+  auto start = [&](uint64_t line) {
+    return line < s.line ? s.before_begin : s.window.begin(line - s.line);
+  };
+  uint64_t pos = start(first) + from, end = start(first + count);
+  size_t avail = 0;
+  const char* p = pos < end ? s.in.Window(pos, s.in.chunk(), &avail) : "";
+  if (p == nullptr) return false;
+  avail = static_cast<size_t>(std::min<uint64_t>(avail, end - pos));
+  *piece = std::string_view(p, avail);
+  *ends = pos + avail >= end;
   return true;
 }
 
