@@ -55,20 +55,28 @@ void RunIndex::Clear() {
 // `size` is 0 and the slots are to be forgotten.
 void RunIndex::Resize(size_t size) {
   ZeroedMemory old = std::move(memory_);
-  Slot* old_slots = slots_;
+  const uint16_t* old_tags = tags_;
+  const Slot* old_slots = slots_;
   size_t old_size = size_;
-  memory_ = ZeroedMemory(std::max<size_t>(size, 256) * sizeof(Slot));
-  slots_ = static_cast<Slot*>(memory_.get());
   size_ = std::max<size_t>(size, 256);
+  // The tags first, then the slots; tags of 0 mark every slot unused.
+  memory_ = ZeroedMemory(size_ * (sizeof(uint16_t) + sizeof(Slot)));
+  tags_ = static_cast<uint16_t*>(memory_.get());
+  slots_ = reinterpret_cast<Slot*>(tags_ + size_);
   if (size == 0) return;
-  for (size_t k = 0; k < old_size; ++k)
-    if (!Unused(old_slots[k])) slots_[Place(old_slots[k].key)] = old_slots[k];
+  for (size_t k = 0; k < old_size; ++k) {
+    if (old_tags[k] == 0) continue;
+    size_t at = Place(old_slots[k].key);
+    tags_[at] = old_tags[k];
+    slots_[at] = old_slots[k];
+  }
 }
 
 size_t RunIndex::Place(uint32_t key) const {
   size_t mask = size_ - 1;
   size_t at = key & mask;
-  while (!Unused(slots_[at]) && slots_[at].key != key) at = (at + 1) & mask;
+  uint16_t tag = Tag(key);
+  while (tags_[at] != 0 && (tags_[at] != tag || slots_[at].key != key)) at = (at + 1) & mask;
   return at;
 }
 
@@ -85,8 +93,9 @@ size_t RunIndex::Add(int side, uint32_t key, uint32_t pos) {
   last_[side].at(pos) = pos;
   size_t at = Place(key);
   Slot& slot = slots_[at];
-  if (Unused(slot)) {
-    slot.key = key;
+  if (tags_[at] == 0) {
+    tags_[at] = Tag(key);
+    slot = Slot{key, {0, 0}};
     ++keys_;
   }
   if (slot.first[side] == 0) {
@@ -231,10 +240,30 @@ size_t ResyncSearch::AddRun(int side, uint32_t key, uint64_t s) {
 
 bool ResyncSearch::Reach(LineWindow& w, uint64_t count) {
   if (w.known() >= count || w.ended()) return true;
-  uint64_t ahead = count < kBigSearch ? count + count / 2 : 4 * count;
+  uint64_t ahead = count < kBigSearch ? count + count / 2 : 8 * count;
   ahead = std::min(ahead, max_mismatch_ + held_);
   w.Reserve(ahead);
   return w.Extend(ahead);
+}
+
+// The last level that can still give a better point, or the bound of the search.
+uint64_t ResyncSearch::LastLevel(const LineWindow& a, const LineWindow& b) const {
+  uint64_t last = max_mismatch_;
+  if (best_.found) last = std::min(last, best_.i + best_.j);
+  if (a.ended() && b.ended()) last = std::min(last, std::max(a.known(), b.known()));
+  return last;
+}
+
+// Once both sides' runs are all known: goes on from level s to the first level where a run of
+// either side has a key that the other side has too, or past the last level; the levels in
+// between can add nothing to the index and give no point.
+uint64_t ResyncSearch::SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s) {
+  uint64_t last = LastLevel(a, b);
+  for (; s <= last; ++s) {
+    if (s + held_ <= a.known() && filter_[1].MayHold(run_[0].At(a, s))) break;
+    if (s + held_ <= b.known() && filter_[0].MayHold(run_[1].At(b, s))) break;
+  }
+  return s;
 }
 
 // Tries the pairs of level s: file1's run s against file2's runs up to s with the same hash,
@@ -297,6 +326,14 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
     if ((add_a && !a.HashLines(s, held_)) || (add_b && !b.HashLines(s, held_))) return false;
     if (!filter_[0].ready() && Complete(a)) filter_[0].Build(a, held_);
     if (!filter_[1].ready() && Complete(b)) filter_[1].Build(b, held_);
+    if (filter_[0].ready() && filter_[1].ready()) {
+      // Both sides' runs are all known: the levels without a run that can match go by at a
+      // glance.
+      s = SkipHopeless(a, b, s);
+      if (s > LastLevel(a, b)) break;
+      add_a = s + held_ <= a.known();
+      add_b = s + held_ <= b.known();
+    }
     // Room for the runs of every line that the windows hold, which the index gets unless the
     // search ends first or, once both sides' runs are known, they cannot match.
     index_.MakeRoom(filter_[0].ready() && filter_[1].ready() ? 0 : a.known() + b.known());

@@ -47,13 +47,18 @@ class RunIndex {
     uint32_t key;
     uint32_t first[2];  // one more than the first position of each side under `key`, or 0
   };
-  static bool Unused(const Slot& slot) { return (slot.first[0] | slot.first[1]) == 0; }
+  // A slot's tag: 16 bits of its key, never 0, which marks a slot unused.
+  static uint16_t Tag(uint32_t key) { return static_cast<uint16_t>(key >> 16) | (key >> 16 == 0); }
   void Grow(size_t keys);
   void Resize(size_t size);
   size_t Place(uint32_t key) const;
 
+  // Open addressing, half full at most. A look for a key goes through the slots' tags, which
+  // take a sixth of the memory and so mostly stay in the processor's cache; the slot itself is
+  // read only when its tag matches, which for a key not yet added is almost never.
   ZeroedMemory memory_;
-  Slot* slots_ = nullptr;  // open addressing, half full at most
+  uint16_t* tags_ = nullptr;
+  Slot* slots_ = nullptr;
   size_t size_ = 0;
   size_t keys_ = 0;
   // Numbers for positions of one side, from 0 up to the highest one given. An entry is written
@@ -93,6 +98,7 @@ class RunHasher {
   void Start(uint64_t len);
   // The hash of the run at `pos`: rolled on from the last one when that was at pos - 1.
   uint32_t At(const LineWindow& w, uint64_t pos) {
+    if (pos + 1 == next_) return hash_;
     if (pos != next_ || pos == 0) {
       hash_ = 0;
       for (uint64_t k = 0; k < len_; ++k) hash_ = hash_ * kBase + w.hash(pos + k);
@@ -155,6 +161,8 @@ class ResyncSearch {
  private:
   bool Reach(LineWindow& w, uint64_t count);
   bool Complete(const LineWindow& w) const;
+  uint64_t LastLevel(const LineWindow& a, const LineWindow& b) const;
+  uint64_t SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s);
   size_t AddRun(int side, uint32_t key, uint64_t s);
   bool TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slot_a, size_t slot_b);
   bool Matches(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same);
