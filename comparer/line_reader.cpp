@@ -30,24 +30,9 @@ bool LineReader::EndsAfter(size_t avail) const {
   return pos_ + avail >= end_ || input_.Ended(pos_ + avail);
 }
 
-bool LineReader::Next(std::string_view* piece) {
-  *piece = {};
-  if (ended_) return true;
-  size_t avail = 0;
-  const char* p = pos_ < end_ ? Bytes(2, &avail) : "";
-  if (p == nullptr) return false;
-  if (avail == 0) {
-    ended_ = true;
-    return true;
-  }
-  const char* lf = LineFeed(p, avail);
-  if (lf == nullptr && !alone_ && avail < input_.chunk() / 2 && !EndsAfter(avail)) {
-    // The window ends soon after pos: move it, so that a line of up to half a chunk comes in
-    // one piece.
-    p = Bytes(input_.chunk() / 2, &avail);
-    if (p == nullptr) return false;
-    lf = LineFeed(p, avail);
-  }
+// Takes the part of the `avail` bytes at `p`, which start at pos_, that belongs to the line's
+// text, up to `lf`, the line feed, when there is one, and moves pos_ past it.
+std::string_view LineReader::Cut(const char* p, size_t avail, const char* lf) {
   size_t len = avail;
   if (lf != nullptr) {
     len = static_cast<size_t>(lf - p);
@@ -63,7 +48,27 @@ bool LineReader::Next(std::string_view* piece) {
     if (p[len - 1] == '\r') --len;
     pos_ += len;
   }
-  *piece = std::string_view(p, len);
+  return std::string_view(p, len);
+}
+
+bool LineReader::Next(std::string_view* piece) {
+  *piece = {};
+  size_t avail = 0;
+  const char* p = ended_ || pos_ >= end_ ? "" : Bytes(2, &avail);
+  if (p == nullptr) return false;
+  if (avail == 0) {
+    ended_ = true;
+    return true;
+  }
+  const char* lf = LineFeed(p, avail);
+  if (lf == nullptr && !alone_ && avail < input_.chunk() / 2 && !EndsAfter(avail)) {
+    // The window ends soon after pos: move it, so that a line of up to half a chunk comes in
+    // one piece.
+    p = Bytes(input_.chunk() / 2, &avail);
+    if (p == nullptr) return false;
+    lf = LineFeed(p, avail);
+  }
+  *piece = Cut(p, avail, lf);
   return true;
 }
 

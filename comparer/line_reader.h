@@ -40,6 +40,7 @@ class LineReader {
   static constexpr uint64_t kUnknown = UINT64_MAX;
 
   const char* Bytes(size_t want, size_t* avail);
+  std::string_view Cut(const char* p, size_t avail, const char* lf);
   const char* LineFeed(const char* p, size_t avail) const;
   bool EndsAfter(size_t avail) const;
 

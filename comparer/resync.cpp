@@ -219,10 +219,6 @@ bool ResyncSearch::Matches(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j,
   return RunGoesOn(a, i + held_, b, j + held_, min_match_ - held_, same);
 }
 
-// Makes the window know at least `count` lines, unless its file ends first. It reads on (never
-// past the most the search can ask for) by half as many again while the search is small, so
-// that it reads little past a short block, and by four times as many once it is big, so that
-// the index can be made ready for the lines' runs in a few large steps.
 // Whether the window holds every run that the search can ever add on its side, their keys all
 // known: its file has ended there, or it has reached the most the search can ask for.
 bool ResyncSearch::Complete(const LineWindow& w) const {
@@ -238,6 +234,11 @@ size_t ResyncSearch::AddRun(int side, uint32_t key, uint64_t s) {
   return index_.Add(side, key, static_cast<uint32_t>(s));
 }
 
+// Makes the window know at least `count` lines, unless its file ends first. It reads on (never
+// past the most the search can ask for) by half as many again while the search is small, so
+// that it reads little past a short block, and by eight times as many once it is big, so that
+// the index is made ready for the lines' runs in a few large steps and, on files that have
+// little in common, the windows are soon complete and the filters take over from the index.
 bool ResyncSearch::Reach(LineWindow& w, uint64_t count) {
   if (w.known() >= count || w.ended()) return true;
   uint64_t ahead = count < kBigSearch ? count + count / 2 : 8 * count;
@@ -292,6 +293,20 @@ bool ResyncSearch::TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slo
   return true;
 }
 
+// Adds the runs at level s that can match to the index and tries the level's pairs. Returns
+// false after a read error.
+bool ResyncSearch::SearchLevel(LineWindow& a, LineWindow& b, uint64_t s) {
+  bool add_a = s + held_ <= a.known();
+  bool add_b = s + held_ <= b.known();
+  if ((add_a && !a.HashLines(s, held_)) || (add_b && !b.HashLines(s, held_))) return false;
+  // Room for the runs of every line that the windows hold, which the index gets unless the
+  // search ends first or, once both sides' runs are known, they cannot match.
+  index_.MakeRoom(filter_[0].ready() && filter_[1].ready() ? 0 : a.known() + b.known());
+  size_t slot_a = add_a ? AddRun(0, run_[0].At(a, s), s) : kNoSlot;
+  size_t slot_b = add_b ? AddRun(1, run_[1].At(b, s), s) : kNoSlot;
+  return (slot_a == kNoSlot && slot_b == kNoSlot) || TryLevel(a, b, s, slot_a, slot_b);
+}
+
 // Levels s = 0, 1, 2, ... add the run starting at distance s on each side to the index and then
 // try every pair with max(i, j) = s, looking the new run up among the other side's. The index
 // is what keeps a search over a window of W lines near O(W) instead of the O(W*W) of trying
@@ -314,33 +329,17 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
   for (uint64_t s = 0; s <= max_mismatch; ++s) {
     if (best_.found && s > best_.i + best_.j) break;
     if (!Reach(a, s + held_) || !Reach(b, s + held_)) return false;
-    bool ended = a.ended() && b.ended();
-    if (ended && !tail_done) {
+    if (a.ended() && b.ended() && !tail_done) {
       tail_done = true;
       if (!Tail(a, b)) return false;
-      if (best_.found && s > best_.i + best_.j) break;
     }
-    if (ended && s > a.known() && s > b.known()) break;
-    bool add_a = s + held_ <= a.known();
-    bool add_b = s + held_ <= b.known();
-    if ((add_a && !a.HashLines(s, held_)) || (add_b && !b.HashLines(s, held_))) return false;
     if (!filter_[0].ready() && Complete(a)) filter_[0].Build(a, held_);
     if (!filter_[1].ready() && Complete(b)) filter_[1].Build(b, held_);
-    if (filter_[0].ready() && filter_[1].ready()) {
-      // Both sides' runs are all known: the levels without a run that can match go by at a
-      // glance.
-      s = SkipHopeless(a, b, s);
-      if (s > LastLevel(a, b)) break;
-      add_a = s + held_ <= a.known();
-      add_b = s + held_ <= b.known();
-    }
-    // Room for the runs of every line that the windows hold, which the index gets unless the
-    // search ends first or, once both sides' runs are known, they cannot match.
-    index_.MakeRoom(filter_[0].ready() && filter_[1].ready() ? 0 : a.known() + b.known());
-    size_t slot_a = add_a ? AddRun(0, run_[0].At(a, s), s) : kNoSlot;
-    size_t slot_b = add_b ? AddRun(1, run_[1].At(b, s), s) : kNoSlot;
-    if ((slot_a != kNoSlot || slot_b != kNoSlot) && !TryLevel(a, b, s, slot_a, slot_b))
-      return false;
+    // Once both sides' runs are all known, the levels without a run that can match go by at a
+    // glance.
+    if (filter_[0].ready() && filter_[1].ready()) s = SkipHopeless(a, b, s);
+    if (s > LastLevel(a, b)) break;
+    if (!SearchLevel(a, b, s)) return false;
   }
   *point = best_;
   return true;

@@ -20,9 +20,9 @@ struct ResyncPoint {
 };
 
 // The positions of the runs seen so far on both sides, found by the hash of a run. One table
-// serves both sides and each slot holds its key, so that adding a run and finding the other
-// side's runs with the same hash is one look into memory. Positions are 32-bit: a window of four
-// billion lines would need far more memory than the index saves.
+// serves both sides, so that adding a run and finding the other side's runs with the same hash
+// is one look. Positions are 32-bit: a window of four billion lines would need far more memory
+// than the index saves.
 class RunIndex {
  public:
   static constexpr uint32_t kNone = UINT32_MAX;
@@ -63,7 +63,7 @@ class RunIndex {
   size_t keys_ = 0;
   // Numbers for positions of one side, from 0 up to the highest one given. An entry is written
   // when its position is added, so the memory is kept from one search to the next and never
-  // cleared, and growing costs only a copy.
+  // cleared.
   class Positions {
    public:
     uint32_t at(size_t pos) const { return data_[pos]; }
@@ -163,6 +163,7 @@ class ResyncSearch {
   bool Complete(const LineWindow& w) const;
   uint64_t LastLevel(const LineWindow& a, const LineWindow& b) const;
   uint64_t SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s);
+  bool SearchLevel(LineWindow& a, LineWindow& b, uint64_t s);
   size_t AddRun(int side, uint32_t key, uint64_t s);
   bool TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slot_a, size_t slot_b);
   bool Matches(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same);
