@@ -14,6 +14,12 @@ const char kNothing[1] = {0};
 InputBuffer::InputBuffer(Source& source, std::string name, uint64_t limit, size_t chunk)
     : source_(source), name_(std::move(name)), limit_(limit), chunk_(std::max<size_t>(chunk, 8)) {}
 
+// Notes that the input no longer holds bytes it held; returns false.
+bool InputBuffer::Shrank() {
+  error_ = "FC: " + name_ + " shrank while it was being read";
+  return false;
+}
+
 // Reads `len` bytes at `off` unless the input ends first, and sets *got to how many came. A read
 // that returns nothing marks the input's end there, unless bytes past that place have been read
 // before: then the input has shrunk, which is reported like any other read error.
@@ -27,10 +33,7 @@ bool InputBuffer::ReadInto(uint64_t off, char* out, size_t len, size_t* got) {
       return false;
     }
     if (n == 0) {
-      if (off + *got < seen_) {
-        error_ = "FC: " + name_ + " shrank while it was being read";
-        return false;
-      }
+      if (off + *got < seen_) return Shrank();
       end_ = off + *got;
       break;
     }
@@ -88,7 +91,7 @@ const char* InputBuffer::Fetch(uint64_t off, size_t len) {
   size_t got = 0;
   if (!ReadInto(off, scratch_.get(), len, &got)) return nullptr;
   if (got < len) {
-    error_ = "FC: " + name_ + " shrank while it was being read";
+    Shrank();
     return nullptr;
   }
   return scratch_.get();

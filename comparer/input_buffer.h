@@ -55,6 +55,7 @@ class InputBuffer {
 
  private:
   bool ReadInto(uint64_t off, char* out, size_t len, size_t* got);
+  bool Shrank();
   bool Fill(uint64_t pos);
   size_t capacity() const { return chunk_ + chunk_ / 4; }
 
