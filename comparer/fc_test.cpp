@@ -1,5 +1,5 @@
 // The built program on tiny files made in a scratch folder: the whole report and the exit
-// status for each switch and each kind of trouble.
+// status for each switch and each kind of trouble; and on big generated files, its memory.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
