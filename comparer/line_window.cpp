@@ -28,19 +28,30 @@ uint32_t LineWindow::Hash(std::string_view text, bool tab) {
 size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
   uint64_t start = offsets_.back();
   const char* end = p + avail;
-  // Lines before the first tab have none: one search for it serves them all.
-  const char* tab = static_cast<const char*>(std::memchr(p, '\t', avail));
+  // Whether a line holds a tab is found for many lines at once: no tab lies before `clear`,
+  // unless `tab` points at one. A search looks at least 4 KiB ahead, never to the window's end,
+  // since a short search takes only a few lines from a window of a quarter megabyte.
+  const char* clear = p;
+  const char* tab = nullptr;
   const char* line = p;
   while (known() < count) {
     const auto* lf = static_cast<const char*>(std::memchr(line, '\n', end - line));
     if (lf == nullptr) break;
+    if (tab == nullptr && clear < lf) {
+      size_t look = std::min<size_t>(std::max<size_t>(lf - clear, 4096), end - clear);
+      tab = static_cast<const char*>(std::memchr(clear, '\t', look));
+      clear = tab != nullptr ? tab : clear + look;
+    }
     bool has_tab = tab != nullptr && tab < lf;
     std::string_view text(line, static_cast<size_t>(lf - line));
     line = lf + 1;
     offsets_.push_back(start + static_cast<uint64_t>(line - p));
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     hashes_.push_back(Hash(text, has_tab));
-    if (has_tab) tab = static_cast<const char*>(std::memchr(line, '\t', end - line));
+    if (has_tab) {
+      tab = nullptr;
+      clear = line;
+    }
   }
   return static_cast<size_t>(line - p);
 }

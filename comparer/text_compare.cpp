@@ -214,7 +214,9 @@ bool TextWalk::Lines(int side, uint64_t first, uint64_t count, uint64_t from,
   };
   uint64_t pos = start(first) + from, end = start(first + count);
   size_t avail = 0;
-  const char* p = pos < end ? s.in.Window(pos, s.in.chunk(), &avail) : "";
+  // Whatever the input's window holds from pos on: asking for more would read a whole chunk
+  // for each of many short blocks.
+  const char* p = pos < end ? s.in.Window(pos, 1, &avail) : "";
   if (p == nullptr) return false;
   avail = static_cast<size_t>(std::min<uint64_t>(avail, end - pos));
   *piece = std::string_view(p, avail);
