@@ -29,18 +29,21 @@ size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
   uint64_t start = offsets_.back();
   const char* end = p + avail;
   // Whether a line holds a tab is found for many lines at once: no tab lies before `clear`,
-  // unless `tab` points at one. A search looks at least 4 KiB ahead, never to the window's end,
-  // since a short search takes only a few lines from a window of a quarter megabyte.
+  // unless `tab` points at one. Each search looks twice as far ahead as the last, never to the
+  // window's end at once, since a short search takes only a few lines from a window of a
+  // quarter megabyte.
   const char* clear = p;
   const char* tab = nullptr;
+  size_t ahead = 256;
   const char* line = p;
   while (known() < count) {
     const auto* lf = static_cast<const char*>(std::memchr(line, '\n', end - line));
     if (lf == nullptr) break;
     if (tab == nullptr && clear < lf) {
-      size_t look = std::min<size_t>(std::max<size_t>(lf - clear, 4096), end - clear);
+      size_t look = std::min<size_t>(std::max<size_t>(lf - clear, ahead), end - clear);
       tab = static_cast<const char*>(std::memchr(clear, '\t', look));
       clear = tab != nullptr ? tab : clear + look;
+      ahead = std::min<size_t>(2 * ahead, size_t{64} << 10);
     }
     bool has_tab = tab != nullptr && tab < lf;
     std::string_view text(line, static_cast<size_t>(lf - line));

@@ -1,6 +1,7 @@
 #include "comparer/resync.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace fc {
@@ -23,6 +24,8 @@ bool Better(uint64_t i, uint64_t j, const ResyncPoint& best) {
 }
 
 constexpr size_t kNoSlot = SIZE_MAX;
+// The most slots of an index that is kept from one search to the next.
+constexpr size_t kSmall = 4096;
 // From how many lines a search counts as big (see Reach).
 constexpr uint64_t kBigSearch = 4096;
 
@@ -47,8 +50,14 @@ void RunIndex::Positions::Grow(size_t pos) {
 }
 
 void RunIndex::Clear() {
-  Resize(0);
   keys_ = 0;
+  // A search after a short block, the common case, keeps the small table: its tags alone mark
+  // its slots unused. A big one is given back.
+  if (size_ > 0 && size_ <= kSmall) {
+    std::memset(tags_, 0, size_ * sizeof(uint16_t));
+  } else {
+    Resize(0);
+  }
 }
 
 // Moves the slots in use into a fresh table of `size` slots (a power of two), or of 256 when
@@ -320,7 +329,7 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
   held_ = std::min(min_match, max_mismatch);
   best_ = ResyncPoint();
   index_.Clear();
-  failed_up_to_.clear();
+  if (!failed_up_to_.empty()) failed_up_to_.clear();
   filter_[0].Clear();
   filter_[1].Clear();
   run_[0].Start(held_);
