@@ -12,9 +12,9 @@ void LineWindow::Reset(uint64_t pos) {
   ended_ = false;
 }
 
-// The hash of the key of the whole line `text`; `tab` says whether it holds a tab.
-uint32_t LineWindow::Hash(std::string_view text, bool tab) {
-  if (builder_.KeyIsText(tab)) return LineHash(KeyHasher::Of(text));
+// The hash of the key of the whole line `text`, built by the key builder: for a line whose key
+// is not its text itself (see KeyBuilder::KeyIsText).
+uint32_t LineWindow::BuiltHash(std::string_view text) {
   builder_.Start();
   do {
     hasher_.Add(builder_.Take(&text, true));
@@ -50,7 +50,8 @@ size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
     line = lf + 1;
     offsets_.push_back(start + static_cast<uint64_t>(line - p));
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    hashes_.push_back(Hash(text, has_tab));
+    hashes_.push_back(builder_.KeyIsText(has_tab) ? LineHash(KeyHasher::Of(text))
+                                                  : BuiltHash(text));
     if (has_tab) {
       tab = nullptr;
       clear = line;
@@ -70,7 +71,7 @@ bool LineWindow::AddLine(bool* added) {
   if (!*added) return true;
   if (line.ended()) {
     bool tab = std::memchr(text.data(), '\t', text.size()) != nullptr;
-    hashes_.push_back(Hash(text, tab));
+    hashes_.push_back(builder_.KeyIsText(tab) ? LineHash(KeyHasher::Of(text)) : BuiltHash(text));
   } else {
     // A long line is hashed only when the search asks for it.
     while (!line.ended())

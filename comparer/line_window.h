@@ -27,11 +27,13 @@ class LineWindow {
   // often never needs it. Returns false after a read error.
   bool Extend(uint64_t count);
 
-  // Makes room for `count` lines, so that a window that is to grow big grows in a few steps.
+  // Makes room for `count` lines, so that a window that is to grow big grows in a few steps;
+  // room() says for how many there is.
   void Reserve(uint64_t count) {
     offsets_.reserve(count + 1);
     hashes_.reserve(count);
   }
+  uint64_t room() const { return hashes_.capacity(); }
 
   // Makes sure that the hashes of lines first .. first+count-1 (all known) are there, reading
   // long lines again to hash them. Returns false after a read error.
@@ -58,7 +60,7 @@ class LineWindow {
  private:
   size_t AddWholeLines(const char* p, size_t avail, uint64_t count);
   bool AddLine(bool* added);
-  uint32_t Hash(std::string_view text, bool tab);
+  uint32_t BuiltHash(std::string_view text);
   bool HashLongLines(uint64_t first, uint64_t count);
 
   InputBuffer& input_;

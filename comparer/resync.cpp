@@ -117,20 +117,39 @@ size_t RunIndex::Add(int side, uint32_t key, uint32_t pos) {
   return at;
 }
 
-void KeyFilter::Build(const LineWindow& w, uint64_t len) {
+void KeyFilter::Clear() {
+  words_.assign(1, 0);
+  mask_ = 0;
+  covered_ = 0;
+  valid_ = true;
+}
+
+bool KeyFilter::Cover(const LineWindow& w, uint64_t len) {
+  if (!valid_) return false;
+  if (!w.all_hashed()) {
+    valid_ = false;
+    return true;
+  }
   uint64_t runs = w.known() + 1 - std::min(w.known() + 1, len);
-  // Sixteen bits a run: about one key in fifty that no run has still passes, and the bits of a
-  // window of 200,000 lines take 400 KiB, which the processor's second-level cache holds.
-  size_t words = 1;
-  while (words * 64 < 16 * runs) words *= 2;
-  words_.assign(words, 0);
-  mask_ = words - 1;
+  if (runs <= covered_) return false;
+  // Sixteen bits a run: about one key in fifty that no run has still passes. When the window
+  // outgrows the bits, they are made enough for as many lines as it has room for, and taken
+  // again.
+  if (words_.size() * 64 < 16 * runs) {
+    size_t words = words_.size();
+    while (words * 64 < 16 * std::max(runs, w.room())) words *= 2;
+    words_.assign(words, 0);
+    mask_ = words - 1;
+    covered_ = 0;
+  }
   RunHasher run;
   run.Start(len);
-  for (uint64_t pos = 0; pos < runs; ++pos) {
+  for (uint64_t pos = covered_; pos < runs; ++pos) {
     uint64_t mix = Mix(run.At(w, pos));
     words_[Word(mix)] |= Bits(mix);
   }
+  covered_ = runs;
+  return true;
 }
 
 bool ResyncSearch::Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same) {
@@ -233,13 +252,33 @@ bool ResyncSearch::Complete(const LineWindow& w) const {
   return (w.ended() || w.known() >= max_mismatch_ + held_) && w.all_hashed();
 }
 
-// Adds the run at s of `side`, whose hash is `key`, to the index and returns its slot; or
-// returns kNoSlot when the other side's runs are all known and none has that key, so that the
-// run can never match.
+// Adds the run at s of `side`, whose hash is `key`, to the index and returns its slot; or, when
+// none of the other side's known runs has that key, keeps it waiting and returns kNoSlot.
 size_t ResyncSearch::AddRun(int side, uint32_t key, uint64_t s) {
-  const KeyFilter& other = filter_[1 - side];
-  if (other.ready() && !other.MayHold(key)) return kNoSlot;
+  if (!filter_[1 - side].MayHold(key)) {
+    waiting_[side].emplace_back(static_cast<uint32_t>(s), key);
+    return kNoSlot;
+  }
   return index_.Add(side, key, static_cast<uint32_t>(s));
+}
+
+// Brings the filter of `side` up to its window `w`, and gives the other side's waiting runs
+// that its new runs may match their place in the index, in order of position: any run of that
+// side with the same key came after them, so each chain stays in order.
+void ResyncSearch::Cover(const LineWindow& w, int side) {
+  const KeyFilter& filter = filter_[side];
+  if (!filter_[side].Cover(w, held_)) return;
+  std::vector<std::pair<uint32_t, uint32_t>>& waiting = waiting_[1 - side];
+  size_t kept = 0;
+  for (const auto& [pos, key] : waiting) {
+    if (filter.MayHold(key)) {
+      index_.MakeRoom(0);
+      index_.Add(1 - side, key, pos);
+    } else {
+      waiting[kept++] = {pos, key};
+    }
+  }
+  waiting.resize(kept);
 }
 
 // Makes the window know at least `count` lines, unless its file ends first. It reads on (never
@@ -307,9 +346,7 @@ bool ResyncSearch::SearchLevel(LineWindow& a, LineWindow& b, uint64_t s) {
   bool add_a = s + held_ <= a.known();
   bool add_b = s + held_ <= b.known();
   if ((add_a && !a.HashLines(s, held_)) || (add_b && !b.HashLines(s, held_))) return false;
-  // Room for the runs of every line that the windows hold, which the index gets unless the
-  // search ends first or, once both sides' runs are known, they cannot match.
-  index_.MakeRoom(filter_[0].ready() && filter_[1].ready() ? 0 : a.known() + b.known());
+  index_.MakeRoom(0);
   size_t slot_a = add_a ? AddRun(0, run_[0].At(a, s), s) : kNoSlot;
   size_t slot_b = add_b ? AddRun(1, run_[1].At(b, s), s) : kNoSlot;
   return (slot_a == kNoSlot && slot_b == kNoSlot) || TryLevel(a, b, s, slot_a, slot_b);
@@ -319,7 +356,9 @@ bool ResyncSearch::SearchLevel(LineWindow& a, LineWindow& b, uint64_t s) {
 // try every pair with max(i, j) = s, looking the new run up among the other side's. The index
 // is what keeps a search over a window of W lines near O(W) instead of the O(W*W) of trying
 // every pair (i, j); and because the search stops at the first level past the best i + j found
-// so far, the work per block is proportional to the block's own size, not to /LB.
+// so far, the work per block is proportional to the block's own size, not to /LB. A run whose
+// key none of the other side's known runs has waits outside the index until one may (see
+// Cover), so that files with little in common, whose searches are the longest, fill it little.
 bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
                         ResyncPoint* point) {
   max_mismatch_ = max_mismatch;
@@ -329,8 +368,10 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
   best_ = ResyncPoint();
   index_.Clear();
   if (!failed_up_to_.empty()) failed_up_to_.clear();
-  filter_[0].Clear();
-  filter_[1].Clear();
+  for (int side = 0; side < 2; ++side) {
+    filter_[side].Clear();
+    waiting_[side].clear();
+  }
   run_[0].Start(held_);
   run_[1].Start(held_);
   bool tail_done = false;
@@ -341,11 +382,11 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
       tail_done = true;
       if (!Tail(a, b)) return false;
     }
-    if (!filter_[0].ready() && Complete(a)) filter_[0].Build(a, held_);
-    if (!filter_[1].ready() && Complete(b)) filter_[1].Build(b, held_);
+    Cover(a, 0);
+    Cover(b, 1);
     // Once both sides' runs are all known, the levels without a run that can match go by at a
     // glance.
-    if (filter_[0].ready() && filter_[1].ready()) s = SkipHopeless(a, b, s);
+    if (Complete(a) && Complete(b)) s = SkipHopeless(a, b, s);
     if (s > LastLevel(a, b)) break;
     if (!SearchLevel(a, b, s)) return false;
   }

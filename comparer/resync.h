@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "comparer/big_memory.h"
@@ -98,6 +99,7 @@ class RunHasher {
   void Start(uint64_t len);
   // The hash of the run at `pos`: rolled on from the last one when that was at pos - 1.
   uint32_t At(const LineWindow& w, uint64_t pos) {
+    if (len_ == 1) return w.hash(pos);
     if (pos + 1 == next_) return hash_;
     if (pos != next_ || pos == 0) {
       hash_ = 0;
@@ -118,20 +120,24 @@ class RunHasher {
   uint64_t next_ = 0;
 };
 
-// The keys of every run of one side, as bits, once that side's window holds every run that a
-// search can ever add: a run of the other side whose key is not among them can never match.
+// The keys of the runs that one side's window holds, as bits: a run of the other side whose key
+// is not among them matches none of them. The bits stand for the runs only while every line
+// of the window is hashed; a key still unknown makes the filter pass everything from then on.
 class KeyFilter {
  public:
-  void Clear() { words_.clear(); }
-  bool ready() const { return !words_.empty(); }
-  // Takes the keys of the runs of `len` lines at every position of `w`.
-  void Build(const LineWindow& w, uint64_t len);
-  // False when no run has `key`; true when one has, and now and then when none has.
+  // Starts over with no runs.
+  void Clear();
+  // Takes the keys of the window's runs of `len` lines that are new since the last call, and
+  // returns whether that changed what MayHold says.
+  bool Cover(const LineWindow& w, uint64_t len);
+  // Whether the window holds a run whose key is `key`: false only when none has it.
   bool MayHold(uint32_t key) const {
     uint64_t mix = Mix(key);
     uint64_t bits = Bits(mix);
-    return (words_[Word(mix)] & bits) == bits;
+    return !valid_ || (words_[Word(mix)] & bits) == bits;
   }
+  // Whether every run of the window is known by its key.
+  bool valid() const { return valid_; }
 
  private:
   // Each key sets two bits of one word: one look into memory, and far fewer keys that no run
@@ -144,6 +150,8 @@ class KeyFilter {
 
   std::vector<uint64_t> words_;
   size_t mask_ = 0;
+  uint64_t covered_ = 0;  // the runs taken, from position 0 on
+  bool valid_ = true;
 };
 
 // Searches for the resync point; keeps its index memory from one search to the next.
@@ -166,6 +174,7 @@ class ResyncSearch {
 
  private:
   bool Reach(LineWindow& w, uint64_t count);
+  void Cover(const LineWindow& w, int side);
   bool Complete(const LineWindow& w) const;
   uint64_t LastLevel(const LineWindow& a, const LineWindow& b) const;
   uint64_t SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s);
@@ -185,7 +194,11 @@ class ResyncSearch {
   uint64_t held_ = 0;
   ResyncPoint best_;
   RunIndex index_;
+  // For each side: the keys of its window's runs, and its runs kept out of the index because
+  // none of the other side's known runs had their key, as (position, key), in order. A run kept
+  // out gets its place when the other side's window grows by a run that may match it.
   KeyFilter filter_[2];
+  std::vector<std::pair<uint32_t, uint32_t>> waiting_[2];
   // The hashes of each side's runs, level by level.
   RunHasher run_[2];
   KeyBuilder key_a_;
