@@ -89,14 +89,6 @@ size_t RunIndex::Place(uint32_t key) const {
   return at;
 }
 
-// Moves the slots into a table twice, four times, ... as big, one where `keys` keys take at
-// most half the slots.
-void RunIndex::Grow(size_t keys) {
-  size_t size = size_;
-  while (keys * 2 > size) size *= 2;
-  Resize(size);
-}
-
 size_t RunIndex::Add(int side, uint32_t key, uint32_t pos) {
   next_[side].at(pos) = kNone;
   last_[side].at(pos) = pos;
@@ -272,7 +264,7 @@ void ResyncSearch::Cover(const LineWindow& w, int side) {
   size_t kept = 0;
   for (const auto& [pos, key] : waiting) {
     if (filter.MayHold(key)) {
-      index_.MakeRoom(0);
+      index_.MakeRoom();
       index_.Add(1 - side, key, pos);
     } else {
       waiting[kept++] = {pos, key};
@@ -283,12 +275,11 @@ void ResyncSearch::Cover(const LineWindow& w, int side) {
 
 // Makes the window know at least `count` lines, unless its file ends first. It reads on (never
 // past the most the search can ask for) by half as many again while the search is small, so
-// that it reads little past a short block, and by eight times as many once it is big, so that
-// the index is made ready for the lines' runs in a few large steps and, on files that have
-// little in common, the windows are soon complete and the filters take over from the index.
+// that it reads little past a short block, and by four times as many once it is big, so that
+// the window grows in a few large steps.
 bool ResyncSearch::Reach(LineWindow& w, uint64_t count) {
   if (w.known() >= count || w.ended()) return true;
-  uint64_t ahead = count < kBigSearch ? count + count / 2 : 8 * count;
+  uint64_t ahead = count < kBigSearch ? count + count / 2 : 4 * count;
   ahead = std::min(ahead, max_mismatch_ + held_);
   w.Reserve(ahead);
   return w.Extend(ahead);
@@ -302,14 +293,21 @@ uint64_t ResyncSearch::LastLevel(const LineWindow& a, const LineWindow& b) const
   return last;
 }
 
-// Once both sides' runs are all known: goes on from level s to the first level where a run of
-// either side has a key that the other side has too, or past the last level; the levels in
-// between can add nothing to the index and give no point.
+// Goes on from level s, while both windows hold the level's runs, to the first level where a
+// run of either side may match one of the other side's known runs, or past the last level; the
+// runs in between wait outside the index, where the other side's window can still grow, and the
+// levels give no point. This is most of a search through files that have little in common.
 uint64_t ResyncSearch::SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s) {
   uint64_t last = LastLevel(a, b);
+  bool wait_a = !Complete(b), wait_b = !Complete(a);
   for (; s <= last; ++s) {
-    if (s + held_ <= a.known() && filter_[1].MayHold(run_[0].At(a, s))) break;
-    if (s + held_ <= b.known() && filter_[0].MayHold(run_[1].At(b, s))) break;
+    bool in_a = s + held_ <= a.known(), in_b = s + held_ <= b.known();
+    if ((!in_a && !a.ended()) || (!in_b && !b.ended())) break;  // a window has to read on
+    uint32_t key_a = in_a ? run_[0].At(a, s) : 0;
+    uint32_t key_b = in_b ? run_[1].At(b, s) : 0;
+    if ((in_a && filter_[1].MayHold(key_a)) || (in_b && filter_[0].MayHold(key_b))) break;
+    if (in_a && wait_a) waiting_[0].emplace_back(static_cast<uint32_t>(s), key_a);
+    if (in_b && wait_b) waiting_[1].emplace_back(static_cast<uint32_t>(s), key_b);
   }
   return s;
 }
@@ -346,7 +344,7 @@ bool ResyncSearch::SearchLevel(LineWindow& a, LineWindow& b, uint64_t s) {
   bool add_a = s + held_ <= a.known();
   bool add_b = s + held_ <= b.known();
   if ((add_a && !a.HashLines(s, held_)) || (add_b && !b.HashLines(s, held_))) return false;
-  index_.MakeRoom(0);
+  index_.MakeRoom();
   size_t slot_a = add_a ? AddRun(0, run_[0].At(a, s), s) : kNoSlot;
   size_t slot_b = add_b ? AddRun(1, run_[1].At(b, s), s) : kNoSlot;
   return (slot_a == kNoSlot && slot_b == kNoSlot) || TryLevel(a, b, s, slot_a, slot_b);
@@ -384,9 +382,15 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
     }
     Cover(a, 0);
     Cover(b, 1);
-    // Once both sides' runs are all known, the levels without a run that can match go by at a
-    // glance.
-    if (Complete(a) && Complete(b)) s = SkipHopeless(a, b, s);
+    // The levels where no run can match go by at a glance, while every line is hashed; the
+    // search goes on from where that stops as from any level, reading on first if it must.
+    if (a.all_hashed() && b.all_hashed()) {
+      uint64_t next = SkipHopeless(a, b, s);
+      if (next > s) {
+        s = next - 1;
+        continue;
+      }
+    }
     if (s > LastLevel(a, b)) break;
     if (!SearchLevel(a, b, s)) return false;
   }

@@ -29,11 +29,10 @@ class RunIndex {
   static constexpr uint32_t kNone = UINT32_MAX;
   // Forgets every position.
   void Clear();
-  // Makes room for `keys` keys in all, and at least two more, so that the slots that the next
-  // two Add calls return stay where they are until the call after them. Growing the table is
-  // what a big search spends most on, so a caller that knows how many keys are coming says so.
-  void MakeRoom(size_t keys) {
-    if (std::max(keys, keys_ + 2) * 2 > size_) Grow(std::max(keys, keys_ + 2));
+  // Makes room for two more keys, so that the slots that the next two Add calls return stay
+  // where they are until the call after them.
+  void MakeRoom() {
+    if ((keys_ + 2) * 2 > size_) Resize(2 * size_);
   }
   // Adds position `pos` of `side` under `key`, after every position of that side added before;
   // returns the slot of that key.
@@ -50,7 +49,6 @@ class RunIndex {
   };
   // A slot's tag: 16 bits of its key, never 0, which marks a slot unused.
   static uint16_t Tag(uint32_t key) { return static_cast<uint16_t>(key >> 16) | (key >> 16 == 0); }
-  void Grow(size_t keys);
   void Resize(size_t size);
   size_t Place(uint32_t key) const;
 
