@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "comparer/big_memory.h"
+#include "comparer/zeroed_memory.h"
 #include "comparer/line_window.h"
 
 namespace fc {

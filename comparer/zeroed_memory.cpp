@@ -1,4 +1,4 @@
-#include "comparer/big_memory.h"
+#include "comparer/zeroed_memory.h"
 
 #include <sys/mman.h>
 
