@@ -7,19 +7,18 @@
 namespace fc {
 
 Outcome CompareBinary(InputBuffer& a, InputBuffer& b, BinarySink& sink, std::string* error) {
-  const uint64_t common = std::min(a.size(), b.size());
   bool differed = false;
   uint64_t pos = 0;
-  while (pos < common) {
-    size_t na = 0, nb = 0;
-    size_t want = static_cast<size_t>(std::min<uint64_t>(a.chunk(), common - pos));
-    const char* pa = a.Window(pos, want, &na);
-    const char* pb = b.Window(pos, want, &nb);
+  size_t na = 0, nb = 0;
+  for (;;) {
+    const char* pa = a.Window(pos, a.chunk(), &na);
+    const char* pb = b.Window(pos, a.chunk(), &nb);
     if (pa == nullptr || pb == nullptr) {
       *error = a.failed() ? a.error() : b.error();
       return Outcome::kTrouble;
     }
-    size_t n = static_cast<size_t>(std::min<uint64_t>({na, nb, common - pos}));
+    size_t n = std::min(na, nb);
+    if (n == 0) break;  // one input has ended; the other may go on
     for (size_t at = FirstMismatch(pa, pb, n); at < n;
          at += 1 + FirstMismatch(pa + at + 1, pb + at + 1, n - at - 1)) {
       differed = true;
@@ -32,9 +31,9 @@ Outcome CompareBinary(InputBuffer& a, InputBuffer& b, BinarySink& sink, std::str
     pos += n;
   }
   bool ok = true;
-  if (a.size() != b.size()) {
+  if (na != nb) {
     differed = true;
-    ok = sink.Longer(a.size() > b.size() ? 0 : 1);
+    ok = sink.Longer(na > nb ? 0 : 1);
   }
   if (!ok || !sink.Finish(differed)) {
     error->clear();

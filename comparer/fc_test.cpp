@@ -1,7 +1,8 @@
 // The built program on tiny files made in a scratch folder: the whole report and the exit
-// status for each switch and each kind of trouble.
+// status for each switch and each kind of trouble; and on big generated files, its memory.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,6 +19,18 @@
 extern char** environ;
 
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
 
 struct Result {
   int status = -1;
@@ -27,8 +41,10 @@ struct Result {
 class FcProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/fc_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp");
+    pattern += "/fc_test_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     dir_ = pattern;
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -44,36 +60,81 @@ class FcProgram : public ::testing::Test {
     return s.str();
   }
 
-  // Runs fc in the scratch folder; stdout goes to a file there unless `out_path` names another.
-  Result Fc(std::vector<std::string> args, const std::string& out_path = "") {
-    std::vector<char*> argv;
-    std::string program = FC_PROGRAM;
-    argv.push_back(program.data());
+  static std::vector<char*> Argv(std::string& program, std::vector<std::string>& args) {
+    std::vector<char*> argv{program.data()};
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    std::string out = out_path.empty() ? dir_ + "/.out" : out_path, err = dir_ + "/.err";
+    return argv;
+  }
+
+  // Waits for fc and returns its exit status, or -1 after a signal. A comparer that waits on a
+  // pipe or a device would hang here: it gets ten seconds. Sets *peak_kib, when asked, to its
+  // peak resident memory.
+  int Wait(pid_t pid, long* peak_kib = nullptr) {
+    int status = 0;
+    struct rusage usage = {};
+    for (int tries = 0; wait4(pid, &status, WNOHANG, &usage) == 0; ++tries) {
+      if (tries == 1000) {
+        kill(pid, SIGKILL);
+        wait4(pid, &status, 0, &usage);
+        ADD_FAILURE() << "fc did not finish";
+        return -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (peak_kib != nullptr) *peak_kib = usage.ru_maxrss;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // Runs fc in the scratch folder with its standard output on `out_fd`.
+  Result FcTo(std::vector<std::string> args, int out_fd) {
+    std::string program = FC_PROGRAM, err = dir_ + "/.err";
+    std::vector<char*> argv = Argv(program, args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_adddup2(&actions, out_fd, 1);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid;
     Result r;
     EXPECT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
-    // A comparer that waits on a pipe or a device would hang here: give it ten seconds.
-    int status = 0;
-    for (int tries = 0; waitpid(pid, &status, WNOHANG) == 0; ++tries) {
-      if (tries == 1000) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        ADD_FAILURE() << "fc did not finish";
-        return r;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.status = Wait(pid);
+    r.err = Read(err);
+    return r;
+  }
+
+  // Runs fc in the scratch folder; stdout goes to a file there unless `out_path` names another.
+  Result Fc(std::vector<std::string> args, const std::string& out_path = "") {
+    std::string out = out_path.empty() ? dir_ + "/.out" : out_path;
+    int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    EXPECT_GE(fd, 0) << out;
+    Result r = FcTo(std::move(args), fd);
+    close(fd);
     if (out_path.empty()) r.out = Read(out);
+    return r;
+  }
+
+  // Runs fc in the scratch folder under an address-space limit of `limit` bytes, its report
+  // thrown away, and sets *peak_kib to its peak resident memory. The peak of a forked child
+  // counts what it shared with this process before exec, so no input is ever held whole here.
+  Result FcLimited(std::vector<std::string> args, rlim_t limit, long* peak_kib) {
+    std::string program = FC_PROGRAM, err = dir_ + "/.err";
+    std::vector<char*> argv = Argv(program, args);
+    pid_t pid = fork();
+    if (pid == 0) {
+      struct rlimit rl = {limit, limit};
+      int out = open("/dev/null", O_WRONLY);
+      int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (out < 0 || e < 0 || dup2(out, 1) < 0 || dup2(e, 2) < 0 || chdir(dir_.c_str()) != 0 ||
+          setrlimit(RLIMIT_AS, &rl) != 0)
+        _exit(125);
+      execv(program.c_str(), argv.data());
+      _exit(127);
+    }
+    Result r;
+    EXPECT_GT(pid, 0);
+    r.status = Wait(pid, peak_kib);
     r.err = Read(err);
     return r;
   }
@@ -242,9 +303,22 @@ TEST_F(FcProgram, CommandLineTrouble) {
   EXPECT_EQ(usage.out.rfind("Varnel file compare", 0), 0u) << usage.out;
 }
 
+TEST_F(FcProgram, FilesAreReadToTheirEndWhateverTheirSizeSays) {
+  // Files in /proc say they hold no bytes.
+  std::string version = Read("/proc/version");
+  ASSERT_TRUE(!version.empty() && version.back() == '\n') << version;
+  Write("v.txt", version);
+  for (const char* mode : {"/L", "/B"})
+    Expect({mode, "/proc/version", "v.txt"}, 0,
+           "Comparing files /proc/version and v.txt\nFC: no differences encountered\n\n");
+  Write("w.txt", "other\n");
+  Expect({"w.txt", "/proc/version"}, 1,
+         "Comparing files w.txt and /proc/version\n***** w.txt\nother\n***** /proc/version\n" +
+             version + "*****\n\n");
+}
+
 TEST_F(FcProgram, ReportWrittenIntoOneOfItsInputsEnds) {
-  // The input's length is taken when it is opened, so a report that grows the file being read
-  // can never keep the comparer reading.
+  // A report that grows the file being read can never keep the comparer reading.
   std::string text;
   for (int k = 0; k < 100000; ++k) text += "line " + std::to_string(k) + "\n";
   Write("a.txt", text);
@@ -252,13 +326,90 @@ TEST_F(FcProgram, ReportWrittenIntoOneOfItsInputsEnds) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(Read(dir_ + "/out.txt"),
             "Comparing files a.txt and out.txt\n***** a.txt\n" + text + "***** out.txt\n*****\n\n");
+  // Appended to an input, the report never becomes part of it, though it is written out while
+  // that input is still being read: every tenth line differs, so blocks come all the way.
+  std::string edited;
+  text.clear();
+  for (int k = 0; k < 200000; ++k) {
+    std::string line = std::to_string(k) + "\n";
+    text += "line " + line;
+    edited += (k % 10 != 0 ? "line " : "edited ") + line;
+  }
+  Write("c.txt", text);
+  Write("d.txt", edited);
+  Result want = Fc({"c.txt", "d.txt"});
+  ASSERT_EQ(want.status, 1);
+  int fd = open((dir_ + "/d.txt").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  r = FcTo({"c.txt", "d.txt"}, fd);
+  close(fd);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(Read(dir_ + "/d.txt") == edited + want.out) << "the report fed the comparison";
 }
 
-TEST_F(FcProgram, FullDiskIsAWriteErrorOnStandardError) {
+TEST_F(FcProgram, WriteErrorsOnStandardErrorAndAClosedPipeQuietly) {
   Write("a.txt", "x\n");
   Result r = Fc({"a.txt", "a.txt"}, "/dev/full");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "FC: cannot write the report - No space left on device\n");
+  // A reader that has gone away, as `fc a b | head -n 1` leaves it: filters end quietly there.
+  int ends[2];
+  ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+  close(ends[0]);
+  r = FcTo({"a.txt", "a.txt"}, ends[1]);
+  close(ends[1]);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "");
+}
+
+// Memory independent of the length of lines and of files is the comparer's promise: its peak is
+// held far below the size of each input. The address-space limit is a backstop that ends a
+// runaway early (the libraries alone take some 40 MiB of it); a huge /LB then runs out, which
+// must end in a line on standard error, not an abort. Under the sanitizers, their own memory
+// hides the comparer's.
+TEST_F(FcProgram, MemoryStaysBoundedAndRunningOutIsAnError) {
+  if (kSanitized) GTEST_SKIP() << "the sanitizers' own memory hides the comparer's";
+  constexpr long kPeakKib = 16 << 10;
+  constexpr rlim_t kAddressSpace = rlim_t{96} << 20;
+  // One line of 64 MiB, and a copy with one letter changed in its middle.
+  std::string piece;
+  while (piece.size() < (size_t{64} << 10)) piece += "word\t\xC3\xA9t\xC3\xA9  K\xE2\x84\xAA ";
+  piece.resize(size_t{64} << 10);
+  std::string changed = piece;
+  changed[0] = 'Q';
+  {
+    std::ofstream a(dir_ + "/long_a", std::ios::binary), b(dir_ + "/long_b", std::ios::binary);
+    for (int k = 0; k < 1024; ++k) {
+      a << piece;
+      b << (k == 512 ? changed : piece);
+    }
+    // Five million short lines, and a copy with one changed in the middle, written in blocks.
+    std::ofstream c(dir_ + "/lines_a", std::ios::binary), d(dir_ + "/lines_b", std::ios::binary);
+    std::string block_c, block_d;
+    for (int k = 0; k < 5000000; ++k) {
+      std::string line = std::to_string(10000000 + k) + "\n";
+      block_c += line;
+      block_d += k == 2500000 ? "changed\n" : line;
+      if (block_c.size() < (size_t{1} << 20) && k + 1 < 5000000) continue;
+      c << block_c;
+      d << block_d;
+      block_c.clear();
+      block_d.clear();
+    }
+  }
+  const std::vector<std::vector<std::string>> bounded = {{"long_a", "long_b"},
+                                                         {"/C", "/W", "long_a", "long_b"},
+                                                         {"/99999999999", "lines_a", "lines_b"}};
+  for (const std::vector<std::string>& args : bounded) {
+    long peak = 0;
+    Result r = FcLimited(args, kAddressSpace, &peak);
+    EXPECT_EQ(r.status, 1) << args.front() << ": " << r.err;
+    EXPECT_LE(peak, kPeakKib) << args.front();
+  }
+  long peak = 0;
+  Result r = FcLimited({"/LB99999999", "/1", "lines_a", "long_a"}, kAddressSpace, &peak);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "FC: not enough memory to finish the comparison\n");
 }
 
 }  // namespace

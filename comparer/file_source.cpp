@@ -26,6 +26,12 @@ bool FileSource::ReadAt(uint64_t offset, char* out, size_t size, size_t* got, st
   }
 }
 
+bool FileSource::IsOpenAs(int fd) const {
+  struct stat mine, other;
+  return fstat(fd_, &mine) == 0 && fstat(fd, &other) == 0 && mine.st_dev == other.st_dev &&
+         mine.st_ino == other.st_ino;
+}
+
 namespace {
 
 const char* KindOf(mode_t mode) {

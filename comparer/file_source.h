@@ -16,9 +16,13 @@ class FileSource : public Source {
 
   // Opens `name` and checks that it is a regular file, without ever reading from anything
   // else (a pipe or a device could block or never end). Returns nullptr and sets *complaint
-  // to the report's one-line complaint when the file cannot be used; sets *size otherwise.
+  // to the report's one-line complaint when the file cannot be used; sets *size to the size it
+  // has when opened otherwise.
   static std::unique_ptr<FileSource> Open(const std::string& name, uint64_t* size,
                                           std::string* complaint);
+
+  // Whether `fd` is open on this same file.
+  bool IsOpenAs(int fd) const;
 
  private:
   explicit FileSource(int fd) : fd_(fd) {}

@@ -9,26 +9,53 @@
 #include <string_view>
 
 #include "comparer/binary_compare.h"
+#include "comparer/key_hash.h"
 #include "comparer/line_key.h"
 #include "comparer/source.h"
 #include "comparer/text_compare.h"
 
 namespace {
 
-// Pulls every line a report would print and checks that blocks come in file order.
+// The lines in `bytes` as a report prints them: each line end an LF.
+std::string AsPrinted(const std::string& bytes) {
+  std::string out;
+  for (size_t at = 0; at < bytes.size();) {
+    size_t lf = bytes.find('\n', at);
+    size_t end = lf == std::string::npos ? bytes.size() : lf;
+    if (lf != std::string::npos && end > at && bytes[end - 1] == '\r') --end;
+    out += bytes.substr(at, end - at) + "\n";
+    at = lf == std::string::npos ? bytes.size() : lf + 1;
+  }
+  return out;
+}
+
+// Pulls every line a report would print, one by one and as a stretch, checks that the two
+// agree and that blocks come in file order.
 class CheckingSink : public fc::TextSink, public fc::BinarySink {
  public:
   bool Block(const fc::BlockSide& a, const fc::BlockSide& b, fc::LineAccess& lines) override {
     if (a.first < next_[0] || b.first < next_[1] || (a.count == 0 && b.count == 0)) std::abort();
     int k = 0;
     for (const fc::BlockSide* s : {&a, &b}) {
-      for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
-           ++line) {
-        std::string_view piece;
-        bool ends = false;
-        for (uint64_t from = 0; !ends; from += piece.size())
+      uint64_t first = s->first - s->has_before, end = s->first + s->count + s->has_resync;
+      std::string texts, stretch;
+      std::string_view piece;
+      bool ends = false;
+      for (uint64_t line = first; line < end; ++line) {
+        ends = false;
+        for (uint64_t from = 0; !ends; from += piece.size()) {
           if (!lines.Text(k, line, from, &piece, &ends) || (piece.empty() && !ends)) std::abort();
+          texts += piece;
+        }
+        texts += "\n";
       }
+      ends = false;
+      for (uint64_t from = 0; !ends; from += piece.size()) {
+        if (!lines.Lines(k, first, end - first, from, &piece, &ends) || (piece.empty() && !ends))
+          std::abort();
+        stretch += piece;
+      }
+      if (AsPrinted(stretch) != texts) std::abort();
       next_[k++] = s->first + s->count;
     }
     return true;

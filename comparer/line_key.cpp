@@ -13,7 +13,6 @@ namespace fc {
 namespace {
 
 constexpr unsigned kTabStop = 8;
-constexpr uint64_t kMul = 0x9E3779B97F4A7C15ull;
 
 // How many bytes the UTF-8 sequence that `lead` starts would take; 1 for a byte that starts
 // none, which then stands alone.
@@ -41,12 +40,6 @@ char* PutUtf8(char32_t c, char* out) {
     *out++ = static_cast<char>(0x80 | (c & 0x3F));
   }
   return out;
-}
-
-uint64_t LoadWord(const unsigned char* p) {
-  uint64_t w;
-  std::memcpy(&w, p, 8);
-  return w;
 }
 
 // How many of the 16 bytes at `p`, which start a UTF-8 sequence or an ASCII byte, can be
@@ -105,11 +98,16 @@ bool KeyRestartsAfter(unsigned char c, const KeyOptions& o) {
 KeyBuilder::KeyBuilder(const KeyOptions& o)
     : tabs_(o.expand_tabs && !o.compress_white), white_(o.compress_white), fold_(o.fold_case) {}
 
-void KeyBuilder::Start(bool mid_line) {
+void KeyBuilder::Start() {
   column_ = 0;
-  leading_ = !mid_line;
+  leading_ = true;
   pending_ = false;
   carried_ = 0;
+}
+
+void KeyBuilder::StartMidLine() {
+  Start();
+  leading_ = false;
 }
 
 void KeyBuilder::Resume(const KeyBuilder& other) {
@@ -131,6 +129,63 @@ char* KeyBuilder::Room(size_t n) {
   return buf_.get();
 }
 
+// Keeps the bytes of p[0..n) from `used` on, the start of a UTF-8 sequence that the piece cut
+// short, for the next piece to finish.
+void KeyBuilder::CarryTail(const unsigned char* p, size_t n, size_t used) {
+  carried_ = n - used;
+  if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
+}
+
+// Writes the blank that stands for a run of blanks under /W, now that a byte that is not blank
+// follows the run.
+char* KeyBuilder::EndBlankRun(char* out) {
+  if (pending_) *out++ = ' ';
+  pending_ = leading_ = false;
+  return out;
+}
+
+// Writes the key of the ASCII byte `c`.
+char* KeyBuilder::PutAscii(unsigned char c, char* out) {
+  if (c == ' ' || c == '\t') {
+    if (white_) {
+      pending_ = pending_ || !leading_;
+      return out;
+    }
+    if (c == '\t' && tabs_) {
+      unsigned spaces = kTabStop - column_ % kTabStop;
+      std::memset(out, ' ', kTabStop);
+      column_ += spaces;
+      return out + spaces;
+    }
+  }
+  out = EndBlankRun(out);
+  *out++ = static_cast<char>(fold_ && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  ++column_;
+  return out;
+}
+
+// Writes the key of the character that starts the `n` bytes at `p` with a byte of 0x80 or more,
+// and returns how many bytes it took: a whole UTF-8 sequence, or one byte that starts none.
+size_t KeyBuilder::PutSequence(const unsigned char* p, size_t n, char** out) {
+  char* o = EndBlankRun(*out);
+  char32_t code;
+  size_t len = DecodeUtf8(p, n, &code);
+  if (len == 0) {
+    *o++ = static_cast<char>(p[0]);
+    len = 1;
+  } else if (fold_) {
+    // Unicode simple case folding; other bytes fold as ASCII, which leaves them unchanged.
+    o = PutUtf8(static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)),
+                o);
+  } else {
+    std::memcpy(o, p, len);
+    o += len;
+  }
+  ++column_;
+  *out = o;
+  return len;
+}
+
 // Writes the key of the bytes p[0..n) to *out and returns how many it took: all of them, or all
 // but a UTF-8 sequence that the n bytes cut short, unless `last` says no more bytes follow.
 size_t KeyBuilder::Build(const unsigned char* p, size_t n, bool last, char** out) {
@@ -139,46 +194,12 @@ size_t KeyBuilder::Build(const unsigned char* p, size_t n, bool last, char** out
   while (at < n) {
     unsigned char c = p[at];
     if (c < 0x80) {
-      if (c == ' ' || c == '\t') {
-        if (white_) {
-          pending_ = pending_ || !leading_;
-          ++at;
-          continue;
-        }
-        if (c == '\t' && tabs_) {
-          unsigned spaces = kTabStop - column_ % kTabStop;
-          std::memset(o, ' ', kTabStop);
-          o += spaces;
-          column_ += spaces;
-          ++at;
-          continue;
-        }
-      }
-      if (pending_) *o++ = ' ';
-      pending_ = leading_ = false;
-      *o++ = static_cast<char>(fold_ && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-      ++column_;
+      o = PutAscii(c, o);
       ++at;
       continue;
     }
     if (n - at < SequenceLength(c) && !last) break;
-    if (pending_) *o++ = ' ';
-    pending_ = leading_ = false;
-    char32_t code;
-    size_t len = DecodeUtf8(p + at, n - at, &code);
-    if (len == 0) {
-      *o++ = static_cast<char>(c);
-      len = 1;
-    } else if (fold_) {
-      // Unicode simple case folding; other bytes fold as ASCII, which leaves them unchanged.
-      o = PutUtf8(
-          static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)), o);
-    } else {
-      std::memcpy(o, p + at, len);
-      o += len;
-    }
-    ++column_;
-    at += len;
+    at += PutSequence(p + at, n - at, &o);
   }
   *out = o;
   return at;
@@ -210,41 +231,55 @@ size_t KeyBuilder::CountColumns(const unsigned char* p, size_t n) {
   return at;
 }
 
+// Under tab expansion alone, a piece without a tab is its own key; only the column goes on, for
+// a tab in a later piece.
+std::string_view KeyBuilder::FeedTabFree(std::string_view piece, bool last) {
+  if (last) return piece;
+  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+  size_t used = CountColumns(p, piece.size());
+  CarryTail(p, piece.size(), used);
+  return piece.substr(0, used);
+}
+
+// Finishes the UTF-8 sequence carried from the last piece on a copy joined with the first bytes
+// of p[0..n), writing its key to *out, and sets *took to how many of those bytes it used; four
+// are all that a sequence begun in the carried bytes can take. Returns false when even they do
+// not finish it: the joined bytes are then carried on.
+bool KeyBuilder::FinishCarried(const unsigned char* p, size_t n, bool last, char** out,
+                               size_t* took) {
+  unsigned char joined[8];
+  size_t old = carried_, take = std::min<size_t>(n, 4);
+  std::memcpy(joined, carry_, old);
+  if (take > 0) std::memcpy(joined + old, p, take);
+  carried_ = 0;
+  size_t at = Build(joined, old + take, last && take == n, out);
+  if (at < old) {
+    CarryTail(joined, old + take, at);
+    return false;
+  }
+  *took = at - old;
+  return true;
+}
+
+std::string_view KeyBuilder::Take(std::string_view* text, bool ends) {
+  std::string_view piece = text->substr(0, kPiece);
+  text->remove_prefix(piece.size());
+  return Feed(piece, ends && text->empty());
+}
+
 std::string_view KeyBuilder::Feed(std::string_view piece, bool last) {
   if (!tabs_ && !white_ && !fold_) return piece;
   const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
   size_t n = piece.size();
-  if (tabs_ && !fold_ && carried_ == 0 && (n == 0 || std::memchr(p, '\t', n) == nullptr)) {
-    // Without a tab the key is the text itself; only the column goes on, for a tab in a later
-    // piece.
-    if (last) return piece;
-    size_t used = CountColumns(p, n);
-    carried_ = n - used;
-    if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
-    return piece.substr(0, used);
-  }
+  if (tabs_ && !fold_ && carried_ == 0 && (n == 0 || std::memchr(p, '\t', n) == nullptr))
+    return FeedTabFree(piece, last);
   char* const start = Room(n + carried_);
   char* out = start;
   size_t from = 0;
-  if (carried_ > 0) {
-    // The carried sequence is finished on a copy joined with the piece's first bytes; four
-    // more are all that a sequence begun in the carried bytes can take.
-    unsigned char joined[8];
-    size_t old = carried_, take = std::min<size_t>(n, 4);
-    std::memcpy(joined, carry_, old);
-    if (take > 0) std::memcpy(joined + old, p, take);
-    carried_ = 0;
-    size_t at = Build(joined, old + take, last && take == n, &out);
-    if (at < old) {
-      carried_ = old + take - at;
-      std::memcpy(carry_, joined + at, carried_);
-      return std::string_view(start, static_cast<size_t>(out - start));
-    }
-    from = at - old;
+  if (carried_ == 0 || FinishCarried(p, n, last, &out, &from)) {
+    size_t used = from + Build(p + from, n - from, last, &out);
+    CarryTail(p, n, used);
   }
-  size_t used = from + Build(p + from, n - from, last, &out);
-  carried_ = n - used;
-  if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
   return std::string_view(start, static_cast<size_t>(out - start));
 }
 
@@ -259,16 +294,10 @@ void KeyBuilder::Skip(std::string_view piece) {
       from = static_cast<size_t>(static_cast<const unsigned char*>(tab) - p) + 1;
       column_ = 0;
     }
-    size_t used = from + CountColumns(p + from, n - from);
-    carried_ = n - used;
-    if (carried_ > 0) std::memcpy(carry_, p + used, carried_);
+    CarryTail(p, n, from + CountColumns(p + from, n - from));
     return;
   }
-  while (!piece.empty()) {
-    std::string_view part = piece.substr(0, kPiece);
-    piece.remove_prefix(part.size());
-    Feed(part, false);
-  }
+  while (!piece.empty()) Take(&piece, false);
 }
 
 std::string_view BuildKey(std::string_view line, const KeyOptions& options, std::string* scratch) {
@@ -278,45 +307,6 @@ std::string_view BuildKey(std::string_view line, const KeyOptions& options, std:
   if (key.data() == line.data()) return line;
   scratch->assign(key);
   return *scratch;
-}
-
-void KeyHasher::Mix(uint64_t word) {
-  state_ = (state_ ^ word) * kMul;
-  state_ ^= state_ >> 29;
-}
-
-void KeyHasher::Add(std::string_view piece) {
-  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
-  size_t n = piece.size();
-  length_ += n;
-  if (held_ > 0) {
-    while (n > 0 && held_ < 8) {
-      word_[held_++] = *p++;
-      --n;
-    }
-    if (held_ < 8) return;
-    Mix(LoadWord(word_));
-    held_ = 0;
-  }
-  for (; n >= 8; p += 8, n -= 8) Mix(LoadWord(p));
-  for (; n > 0; --n) word_[held_++] = *p++;
-}
-
-uint64_t KeyHasher::Finish() {
-  uint64_t tail = 0;
-  for (size_t k = 0; k < held_; ++k) tail |= static_cast<uint64_t>(word_[k]) << (8 * k);
-  uint64_t h = (state_ ^ (length_ * kMul) ^ tail) * kMul;
-  // Final avalanche (the finaliser of MurmurHash3), so that every input bit reaches every
-  // output bit.
-  h ^= h >> 33;
-  h *= 0xFF51AFD7ED558CCDull;
-  h ^= h >> 33;
-  h *= 0xC4CEB9FE1A85EC53ull;
-  h ^= h >> 33;
-  state_ = kSeed;
-  length_ = 0;
-  held_ = 0;
-  return h;
 }
 
 size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t* code) {

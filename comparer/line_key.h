@@ -38,17 +38,28 @@ class KeyBuilder {
  public:
   explicit KeyBuilder(const KeyOptions& options);
 
-  // Starts a new line; `mid_line` starts it just after a byte for which KeyRestartsAfter holds.
-  void Start(bool mid_line = false);
+  // Starts a new line.
+  void Start();
+  // Starts in the middle of a line, just after a byte for which KeyRestartsAfter holds.
+  void StartMidLine();
   // Carries on where `other` stands, in a line whose bytes so far are the same as its line's.
   void Resume(const KeyBuilder& other);
 
-  // Returns the key of the next piece of the line; `last` says that the piece ends the line.
-  // The view is of `piece` itself when the key is the same bytes, else of the builder's own
-  // buffer, and stays valid until the next call. The buffer grows to eight times the longest
-  // piece (a piece of tabs), so callers feed pieces of at most kPiece bytes.
+  // Takes the next piece of the line from the front of *text, a bounded one, and returns its
+  // key; `ends` says that the line ends where *text does. This is how a line of any length is
+  // keyed in a buffer of bounded size: call it until *text is empty.
+  std::string_view Take(std::string_view* text, bool ends);
+
+  // Returns the key of the next piece of the line, all of it; `last` says that the piece ends
+  // the line. The view is of `piece` itself when the key is the same bytes, else of the
+  // builder's own buffer, and stays valid until the next call. The buffer grows to eight times
+  // the longest piece (a piece of tabs): Take keeps it bounded.
   std::string_view Feed(std::string_view piece, bool last);
-  static constexpr size_t kPiece = size_t{64} << 10;
+
+  // Whether the key of a whole line is its text itself, as it is for every line when no option
+  // changes keys, and for a line without a tab (`tab` says whether it has one) when tabs are
+  // only expanded.
+  bool KeyIsText(bool tab) const { return !fold_ && !white_ && (!tabs_ || !tab); }
 
   // Goes over the next piece of the line as Feed would, but keeps only what is carried on, for
   // bytes whose key is known to match another line's already. Costs little under tab expansion
@@ -56,8 +67,16 @@ class KeyBuilder {
   void Skip(std::string_view piece);
 
  private:
+  static constexpr size_t kPiece = size_t{64} << 10;
+
+  std::string_view FeedTabFree(std::string_view piece, bool last);
+  bool FinishCarried(const unsigned char* p, size_t n, bool last, char** out, size_t* took);
   size_t Build(const unsigned char* p, size_t n, bool last, char** out);
+  char* PutAscii(unsigned char c, char* out);
+  size_t PutSequence(const unsigned char* p, size_t n, char** out);
+  char* EndBlankRun(char* out);
   size_t CountColumns(const unsigned char* p, size_t n);
+  void CarryTail(const unsigned char* p, size_t n, size_t used);
   char* Room(size_t n);
 
   bool tabs_;  // tabs are expanded (not under /W, whose key is the same without it)
@@ -75,24 +94,6 @@ class KeyBuilder {
 // Builds the whole key of `line` (without its line end), a view of `line` itself when the key
 // is the same bytes, else of *scratch, which it overwrites.
 std::string_view BuildKey(std::string_view line, const KeyOptions& options, std::string* scratch);
-
-// A 64-bit hash of bytes given in pieces. Equal byte strings give equal hashes however they
-// were cut, because the bytes are mixed in whole 8-byte words.
-class KeyHasher {
- public:
-  void Add(std::string_view piece);
-  // The hash of everything added since the last Finish; starts over.
-  uint64_t Finish();
-
- private:
-  void Mix(uint64_t word);
-
-  uint64_t state_ = kSeed;
-  uint64_t length_ = 0;
-  unsigned char word_[8] = {};  // the bytes of an unfinished word
-  size_t held_ = 0;
-  static constexpr uint64_t kSeed = 0x243F6A8885A308D3ull;
-};
 
 // Decodes one well-formed UTF-8 sequence at the start of the `n` bytes at `p` into *code and
 // returns its length, or returns 0 when those bytes do not start with one.

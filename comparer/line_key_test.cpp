@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "comparer/key_hash.h"
+
 namespace fc {
 namespace {
 
@@ -85,6 +87,7 @@ TEST(LineKey, KeyBuiltInPiecesIsTheWholeLineKey) {
       KeyHasher hasher;
       hasher.Add(whole);
       uint64_t whole_hash = hasher.Finish();
+      EXPECT_EQ(KeyHasher::Of(whole), whole_hash);
       // Cut once at `cut`, or after every byte when `cut` is past the end.
       for (size_t cut = 0; cut <= line.size() + 1; ++cut) {
         KeyBuilder builder(o);

@@ -5,6 +5,18 @@
 
 namespace fc {
 
+// At least `want` of the line's bytes from pos_ (`want` at most a chunk; fewer only where the
+// line or the input ends), cut to the line when its end is known. nullptr after a read error.
+const char* LineReader::Bytes(size_t want, size_t* avail) {
+  if (alone_) {
+    *avail = static_cast<size_t>(std::min<uint64_t>(input_.chunk(), end_ - pos_));
+    return input_.Fetch(pos_, *avail);
+  }
+  const char* p = input_.Window(pos_, want, avail);
+  if (end_ != kUnknown) *avail = static_cast<size_t>(std::min<uint64_t>(*avail, end_ - pos_));
+  return p;
+}
+
 // The line feed among the `avail` bytes at `p`, which start at pos_, or nullptr. When the line's
 // end is known, only its last byte can be one.
 const char* LineReader::LineFeed(const char* p, size_t avail) const {
@@ -12,40 +24,22 @@ const char* LineReader::LineFeed(const char* p, size_t avail) const {
   return pos_ + avail == end_ && p[avail - 1] == '\n' ? p + avail - 1 : nullptr;
 }
 
-bool LineReader::Next(std::string_view* piece) {
-  *piece = {};
-  if (ended_) return true;
-  uint64_t limit = std::min(end_, input_.size());
-  if (pos_ >= limit) {
-    ended_ = true;
-    return true;
-  }
-  size_t avail = 0;
-  const char* p;
-  if (in_order_) {
-    p = input_.Window(pos_, 2, &avail);
-  } else {
-    avail = static_cast<size_t>(std::min<uint64_t>(input_.chunk(), limit - pos_));
-    p = input_.Fetch(pos_, avail);
-  }
-  if (p == nullptr) return false;
-  avail = static_cast<size_t>(std::min<uint64_t>(avail, limit - pos_));
-  const char* lf = LineFeed(p, avail);
-  if (lf == nullptr && in_order_ && pos_ + avail < limit && avail < input_.chunk() / 2) {
-    // The window ends soon after pos: move it, so that a line of up to half a chunk comes
-    // in one piece.
-    p = input_.Window(pos_, input_.chunk() / 2, &avail);
-    if (p == nullptr) return false;
-    avail = static_cast<size_t>(std::min<uint64_t>(avail, limit - pos_));
-    lf = LineFeed(p, avail);
-  }
+// Whether the line's text ends with the `avail` bytes from pos_, at its known end or at the
+// input's end.
+bool LineReader::EndsAfter(size_t avail) const {
+  return pos_ + avail >= end_ || input_.Ended(pos_ + avail);
+}
+
+// Takes the part of the `avail` bytes at `p`, which start at pos_, that belongs to the line's
+// text, up to `lf`, the line feed, when there is one, and moves pos_ past it.
+std::string_view LineReader::Cut(const char* p, size_t avail, const char* lf) {
   size_t len = avail;
   if (lf != nullptr) {
     len = static_cast<size_t>(lf - p);
     pos_ += len + 1;
     if (len > 0 && p[len - 1] == '\r') --len;
     ended_ = true;
-  } else if (pos_ + avail >= limit) {
+  } else if (EndsAfter(avail)) {
     pos_ += avail;
     ended_ = true;
   } else {
@@ -54,7 +48,27 @@ bool LineReader::Next(std::string_view* piece) {
     if (p[len - 1] == '\r') --len;
     pos_ += len;
   }
-  *piece = std::string_view(p, len);
+  return std::string_view(p, len);
+}
+
+bool LineReader::Next(std::string_view* piece) {
+  *piece = {};
+  size_t avail = 0;
+  const char* p = ended_ || pos_ >= end_ ? "" : Bytes(2, &avail);
+  if (p == nullptr) return false;
+  if (avail == 0) {
+    ended_ = true;
+    return true;
+  }
+  const char* lf = LineFeed(p, avail);
+  if (lf == nullptr && !alone_ && avail < input_.chunk() / 2 && !EndsAfter(avail)) {
+    // The window ends soon after pos: move it, so that a line of up to half a chunk comes in
+    // one piece.
+    p = Bytes(input_.chunk() / 2, &avail);
+    if (p == nullptr) return false;
+    lf = LineFeed(p, avail);
+  }
+  *piece = Cut(p, avail, lf);
   return true;
 }
 
@@ -62,10 +76,8 @@ bool KeyReader::Next(std::string_view* piece) {
   *piece = {};
   while (!done_) {
     if (text_.empty() && !line_.ended() && !line_.Next(&text_)) return false;
-    std::string_view part = text_.substr(0, KeyBuilder::kPiece);
-    text_.remove_prefix(part.size());
+    *piece = builder_.Take(&text_, line_.ended());
     done_ = text_.empty() && line_.ended();
-    *piece = builder_.Feed(part, done_);
     if (!piece->empty()) return true;
   }
   return true;

@@ -10,39 +10,48 @@
 
 namespace fc {
 
+// How a reader gets the bytes of its line: by moving the input's window to them, for lines
+// read in file order, so that the input reads on in big pieces; or by fetching the line alone,
+// which leaves the window where it is.
+enum class Fetching { kMoveWindow, kLineAlone };
+
 // Streams the text of one line, without its line end (an LF, and a CR right before it), in
 // pieces of at most a chunk of the input.
 class LineReader {
  public:
-  static constexpr uint64_t kUnknown = UINT64_MAX;
-
-  // Reads from `pos` (inside a line, or at its start) to the end of that line. `end`, when
-  // known, is where the next line starts. `in_order` says the lines are read in file order, so
-  // the input's window moves along with them; otherwise the pieces are fetched without moving
-  // it, and `end` must be known.
-  LineReader(InputBuffer& input, uint64_t pos, uint64_t end = kUnknown, bool in_order = true)
-      : input_(input), pos_(pos), end_(end), in_order_(in_order) {}
+  // Reads from `pos` (inside a line, or at its start) to the end of that line, which reading
+  // finds, moving the input's window along.
+  LineReader(InputBuffer& input, uint64_t pos)
+      : LineReader(input, pos, kUnknown, Fetching::kMoveWindow) {}
+  // Reads from `pos` to the end of a line whose next line is known to start at `end`.
+  LineReader(InputBuffer& input, uint64_t pos, uint64_t end, Fetching fetching)
+      : input_(input), pos_(pos), end_(end), alone_(fetching == Fetching::kLineAlone) {}
 
   // Sets *piece to the next piece of text, valid until the input is used again; the piece is
   // empty once the line has ended. Returns false after a read error, which the input holds.
   bool Next(std::string_view* piece);
 
-  // Whether the last piece given ended the line, and then where the next line starts.
+  // Whether the last piece given ended the line, and then where the next line starts; that is
+  // where the line started when the input had ended there, with no line left.
   bool ended() const { return ended_; }
-  uint64_t next() const { return pos_; }
+  uint64_t next_start() const { return pos_; }
 
  private:
+  static constexpr uint64_t kUnknown = UINT64_MAX;
+
+  const char* Bytes(size_t want, size_t* avail);
+  std::string_view Cut(const char* p, size_t avail, const char* lf);
   const char* LineFeed(const char* p, size_t avail) const;
+  bool EndsAfter(size_t avail) const;
 
   InputBuffer& input_;
   uint64_t pos_;
   uint64_t end_;
-  bool in_order_;
+  bool alone_;
   bool ended_ = false;
 };
 
-// The key of the line that a LineReader reads, in pieces of at most KeyBuilder::kPiece bytes
-// of text at a time.
+// The key of the line that a LineReader reads, in bounded pieces (see KeyBuilder::Take).
 class KeyReader {
  public:
   // `builder` has been started (or resumed) for the place where `line` starts reading.
@@ -52,7 +61,7 @@ class KeyReader {
   // empty one at the key's end. Returns false after a read error.
   bool Next(std::string_view* piece);
   // Once the key has ended: where the next line starts.
-  uint64_t next() const { return line_.next(); }
+  uint64_t next_start() const { return line_.next_start(); }
 
  private:
   LineReader line_;

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "comparer/input_buffer.h"
+#include "comparer/key_hash.h"
 #include "comparer/line_key.h"
 #include "comparer/line_reader.h"
 
 namespace fc {
 
-// Keeps, for each line looked at, only its offset, a 32-bit hash of its key and a bit that says
-// whether the hash is made yet (12 bytes and a bit a line), so that even a window of a million
+// Keeps, for each line looked at, only its offset and a 32-bit hash of its key (12 bytes a line;
+// a long line whose hash is still to be made is listed too), so that even a window of a million
 // lines stays small; the text is read again from the input when it is needed for an exact
 // comparison or for the report.
 class LineWindow {
@@ -26,32 +27,49 @@ class LineWindow {
   // often never needs it. Returns false after a read error.
   bool Extend(uint64_t count);
 
+  // Makes room for `count` lines, so that a window that is to grow big grows in a few steps;
+  // room() says for how many there is.
+  void Reserve(uint64_t count) {
+    offsets_.reserve(count + 1);
+    hashes_.reserve(count);
+  }
+  uint64_t room() const { return hashes_.capacity(); }
+
   // Makes sure that the hashes of lines first .. first+count-1 (all known) are there, reading
   // long lines again to hash them. Returns false after a read error.
-  bool HashLines(uint64_t first, uint64_t count);
+  bool HashLines(uint64_t first, uint64_t count) {
+    return unhashed_.empty() || HashLongLines(first, count);
+  }
 
-  // How many lines are known, whether the input's end has been reached, and the key hash of
-  // line k (k < known(), hashed).
+  // How many lines are known, whether the input ends after them, and the key hash of line k
+  // (k < known(), hashed).
   uint64_t known() const { return hashes_.size(); }
-  bool ended() const { return offsets_.back() >= input_.size(); }
+  bool ended() const { return ended_; }
   uint32_t hash(uint64_t k) const { return hashes_[k]; }
   // Where line k of the window starts; begin(known()) is where reading stopped.
   uint64_t begin(uint64_t k) const { return offsets_[k]; }
+  InputBuffer& input() const { return input_; }
+  // Whether every known line is hashed.
+  bool all_hashed() const { return unhashed_.empty(); }
 
-  // A reader of line k's text. `in_order` says the caller goes through the lines in file order
-  // (as the report does), so the input's window can move to them and read on in big pieces;
-  // otherwise the line alone is read.
-  LineReader Reader(uint64_t k, bool in_order) const {
-    return LineReader(input_, offsets_[k], offsets_[k + 1], in_order);
+  // A reader of line k's text (k < known()).
+  LineReader Reader(uint64_t k, Fetching fetching) const {
+    return LineReader(input_, offsets_[k], offsets_[k + 1], fetching);
   }
 
  private:
+  size_t AddWholeLines(const char* p, size_t avail, uint64_t count);
+  bool AddLine(bool* added);
+  uint32_t BuiltHash(std::string_view text);
+  bool HashLongLines(uint64_t first, uint64_t count);
+
   InputBuffer& input_;
   KeyBuilder builder_;
   KeyHasher hasher_;
   std::vector<uint32_t> hashes_;
   std::vector<uint64_t> offsets_{0};
-  std::vector<bool> unhashed_;  // long lines whose hash is still to be made
+  std::vector<uint64_t> unhashed_;  // long lines whose hash is still to be made, in order
+  bool ended_ = false;
 };
 
 }  // namespace fc

@@ -1,6 +1,7 @@
 #include "comparer/report.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace fc {
 namespace {
@@ -41,21 +42,68 @@ bool Report::PrintLine(int k, uint64_t line, LineAccess& lines) {
   return true;
 }
 
+// Writes `text`, a stretch of lines as they stand in a file, with each CR LF line end as the
+// report's LF. A CR at the end of `text` waits in *cr for the next stretch, which shows whether
+// an LF follows it.
+void Report::WriteLineEnds(std::string_view text, bool* cr) {
+  if (*cr && (text.empty() || text.front() != '\n')) out_.Write("\r");
+  *cr = false;
+  while (!text.empty()) {
+    const void* found = std::memchr(text.data(), '\r', text.size());
+    if (found == nullptr) {
+      out_.Write(text);
+      return;
+    }
+    size_t at = static_cast<size_t>(static_cast<const char*>(found) - text.data());
+    out_.Write(text.substr(0, at));
+    if (at + 1 == text.size()) {
+      *cr = true;
+      return;
+    }
+    if (text[at + 1] != '\n') out_.Write("\r");
+    text.remove_prefix(at + 1);
+  }
+}
+
+// Prints lines first .. first+count-1 of side k. Without numbers they are copied as they stand,
+// in big pieces, each line end becoming the report's LF, and a last line without one (the end
+// of the file) gets one.
+bool Report::PrintLines(int k, uint64_t first, uint64_t count, LineAccess& lines) {
+  if (numbers_) {
+    for (uint64_t line = first; line < first + count; ++line)
+      if (!PrintLine(k, line, lines)) return false;
+    return true;
+  }
+  if (count == 0) return true;
+  bool cr = false;
+  char last = '\n';
+  std::string_view piece;
+  bool ends = false;
+  for (uint64_t from = 0; !ends; from += piece.size()) {
+    if (!lines.Lines(k, first, count, from, &piece, &ends)) return false;
+    if (piece.empty()) break;
+    WriteLineEnds(piece, &cr);
+    last = piece.back();
+  }
+  if (cr) out_.Write("\r");  // a CR at the very end of a file belongs to its last line
+  if (last != '\n') out_.Write("\n");
+  return true;
+}
+
 bool Report::Side(int k, const BlockSide& side, LineAccess& lines) {
   out_.Write("***** ");
   out_.Write(names_[k]);
   out_.Write("\n");
-  if (side.has_before && !PrintLine(k, side.first - 1, lines)) return false;
+  // The last equal line before the block, the block, and the first line of the resync point.
+  uint64_t first = side.first - (side.has_before ? 1 : 0);
   uint64_t end = side.first + side.count;
+  uint64_t stop = end + (side.has_resync ? 1 : 0);
   if (abbreviate_ && side.count >= 3) {
-    if (!PrintLine(k, side.first, lines)) return false;
+    if (!PrintLines(k, first, side.first + 1 - first, lines)) return false;
     out_.Write("...\n");
-    if (!PrintLine(k, end - 1, lines)) return false;
-  } else {
-    for (uint64_t line = side.first; line < end; ++line)
-      if (!PrintLine(k, line, lines)) return false;
+    first = end - 1;
   }
-  return !side.has_resync || PrintLine(k, end, lines);
+  return PrintLines(k, first, stop - first, lines);
 }
 
 bool Report::Block(const BlockSide& a, const BlockSide& b, LineAccess& lines) {

@@ -30,7 +30,9 @@ class Report : public TextSink, public BinarySink {
 
  private:
   bool Side(int k, const BlockSide& side, LineAccess& lines);
+  bool PrintLines(int k, uint64_t first, uint64_t count, LineAccess& lines);
   bool PrintLine(int k, uint64_t line, LineAccess& lines);
+  void WriteLineEnds(std::string_view text, bool* cr);
 
   Output& out_;
   std::string names_[2];

@@ -1,13 +1,11 @@
 #include "comparer/resync.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 namespace fc {
 namespace {
-
-// Runs of `min_match` lines are hashed as a polynomial in the line hashes, so that the hash
-// of the run at the next position follows from the last one in constant time.
-constexpr uint32_t kRunBase = 0x01000193u;
 
 uint32_t Power(uint32_t base, uint64_t exp) {
   uint32_t result = 1;
@@ -25,65 +23,125 @@ bool Better(uint64_t i, uint64_t j, const ResyncPoint& best) {
   return sum < best_sum || (sum == best_sum && i < best.i);
 }
 
-// The rolling hash of the runs of one side, position by position.
-struct RunHasher {
-  uint32_t hash = 0;
-  uint64_t next = 0;  // the position whose run `hash` will be after Advance()
-
-  uint32_t Advance(const LineWindow& w, uint64_t len, uint32_t top_power) {
-    if (next == 0) {
-      for (uint64_t k = 0; k < len; ++k) hash = hash * kRunBase + w.hash(k);
-    } else {
-      hash = (hash - w.hash(next - 1) * top_power) * kRunBase + w.hash(next - 1 + len);
-    }
-    ++next;
-    return hash;
-  }
-};
+constexpr size_t kNoSlot = SIZE_MAX;
+// The most slots of an index that is kept from one search to the next.
+constexpr size_t kSmall = 4096;
+// From how many lines a search counts as big (see Reach).
+constexpr uint64_t kBigSearch = 4096;
 
 }  // namespace
 
-void RunIndex::Clear() {
-  keys_.clear();
-  next_.clear();
-  last_.clear();
-  slots_.assign(256, kNone);
-  chains_ = 0;
+void RunHasher::Start(uint64_t len) {
+  len_ = len;
+  top_power_ = Power(kBase, len - 1);
+  hash_ = 0;
+  next_ = 0;
 }
 
-size_t RunIndex::Slot(uint32_t key) const {
-  size_t mask = slots_.size() - 1;
-  size_t at = static_cast<size_t>(key) & mask;
-  while (slots_[at] != kNone && keys_[slots_[at]] != key) at = (at + 1) & mask;
+void RunIndex::Positions::Grow(size_t pos) {
+  size_t size = std::max<size_t>(2 * size_, 1024);
+  while (size <= pos) size *= 2;
+  // realloc moves a big block by its pages, without a copy; the new part is left as it comes,
+  // since every entry is written before it is read.
+  void* bigger = std::realloc(data_, size * sizeof(uint32_t));
+  if (bigger == nullptr) throw std::bad_alloc();
+  data_ = static_cast<uint32_t*>(bigger);
+  size_ = size;
+}
+
+void RunIndex::Clear() {
+  keys_ = 0;
+  // A search after a short block, the common case, keeps the small table: its tags alone mark
+  // its slots unused. A big one is given back.
+  if (size_ > 0 && size_ <= kSmall) {
+    std::memset(tags_, 0, size_ * sizeof(uint16_t));
+  } else {
+    Resize(0);
+  }
+}
+
+// Moves the slots in use into a fresh table of `size` slots (a power of two), or of 256 when
+// `size` is 0 and the slots are to be forgotten.
+void RunIndex::Resize(size_t size) {
+  ZeroedMemory old = std::move(memory_);
+  const uint16_t* old_tags = tags_;
+  const Slot* old_slots = slots_;
+  size_t old_size = size_;
+  size_ = std::max<size_t>(size, 256);
+  // The tags first, then the slots; tags of 0 mark every slot unused.
+  memory_ = ZeroedMemory(size_ * (sizeof(uint16_t) + sizeof(Slot)));
+  tags_ = static_cast<uint16_t*>(memory_.get());
+  slots_ = reinterpret_cast<Slot*>(tags_ + size_);
+  if (size == 0) return;
+  for (size_t k = 0; k < old_size; ++k) {
+    if (old_tags[k] == 0) continue;
+    size_t at = Place(old_slots[k].key);
+    tags_[at] = old_tags[k];
+    slots_[at] = old_slots[k];
+  }
+}
+
+size_t RunIndex::Place(uint32_t key) const {
+  size_t mask = size_ - 1;
+  size_t at = key & mask;
+  uint16_t tag = Tag(key);
+  while (tags_[at] != 0 && (tags_[at] != tag || slots_[at].key != key)) at = (at + 1) & mask;
   return at;
 }
 
-void RunIndex::Grow() {
-  std::vector<uint32_t> old;
-  old.swap(slots_);
-  slots_.assign(old.size() * 2, kNone);
-  for (uint32_t first : old)
-    if (first != kNone) slots_[Slot(keys_[first])] = first;
-}
-
-void RunIndex::Add(uint32_t key) {
-  auto pos = static_cast<uint32_t>(keys_.size());
-  keys_.push_back(key);
-  next_.push_back(kNone);
-  last_.push_back(pos);
-  size_t at = Slot(key);
-  if (slots_[at] == kNone) {
-    slots_[at] = pos;
-    if (++chains_ * 2 > slots_.size()) Grow();
-    return;
+size_t RunIndex::Add(int side, uint32_t key, uint32_t pos) {
+  next_[side].at(pos) = kNone;
+  last_[side].at(pos) = pos;
+  size_t at = Place(key);
+  Slot& slot = slots_[at];
+  if (tags_[at] == 0) {
+    tags_[at] = Tag(key);
+    slot = Slot{key, {0, 0}};
+    ++keys_;
   }
-  uint32_t first = slots_[at];
-  next_[last_[first]] = pos;
-  last_[first] = pos;
+  if (slot.first[side] == 0) {
+    slot.first[side] = pos + 1;
+  } else {
+    uint32_t first = slot.first[side] - 1;
+    next_[side].at(last_[side].at(first)) = pos;
+    last_[side].at(first) = pos;
+  }
+  return at;
 }
 
-uint32_t RunIndex::First(uint32_t key) const {
-  return slots_[Slot(key)];
+void KeyFilter::Clear() {
+  words_.assign(1, 0);
+  mask_ = 0;
+  covered_ = 0;
+  valid_ = true;
+}
+
+bool KeyFilter::Cover(const LineWindow& w, uint64_t len) {
+  if (!valid_) return false;
+  if (!w.all_hashed()) {
+    valid_ = false;
+    return true;
+  }
+  uint64_t runs = w.known() + 1 - std::min(w.known() + 1, len);
+  if (runs <= covered_) return false;
+  // Sixteen bits a run: about one key in fifty that no run has still passes. When the window
+  // outgrows the bits, they are made enough for as many lines as it has room for, and taken
+  // again.
+  if (words_.size() * 64 < 16 * runs) {
+    size_t words = words_.size();
+    while (words * 64 < 16 * std::max(runs, w.room())) words *= 2;
+    words_.assign(words, 0);
+    mask_ = words - 1;
+    covered_ = 0;
+  }
+  RunHasher run;
+  run.Start(len);
+  for (uint64_t pos = covered_; pos < runs; ++pos) {
+    uint64_t mix = Mix(run.At(w, pos));
+    words_[Word(mix)] |= Bits(mix);
+  }
+  covered_ = runs;
+  return true;
 }
 
 bool ResyncSearch::Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same) {
@@ -93,7 +151,8 @@ bool ResyncSearch::Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bo
   if (a.hash(i) != b.hash(j)) return true;
   key_a_.Start();
   key_b_.Start();
-  KeyReader ka(a.Reader(i, false), key_a_), kb(b.Reader(j, false), key_b_);
+  KeyReader ka(a.Reader(i, Fetching::kLineAlone), key_a_);
+  KeyReader kb(b.Reader(j, Fetching::kLineAlone), key_b_);
   return SameLine(ka, kb, same);
 }
 
@@ -111,13 +170,54 @@ bool ResyncSearch::SameRun(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j,
   return true;
 }
 
-// Once both ends are known: the point from which both files end within `min_match` lines with
+// Sets *end to whether `input` ends at `pos`. Returns false after a read error.
+bool ResyncSearch::AtEnd(InputBuffer& input, uint64_t pos, bool* end) {
+  size_t avail = 0;
+  if (input.Window(pos, 1, &avail) == nullptr) return false;
+  *end = avail == 0;
+  return true;
+}
+
+// Goes on from a run whose lines up to file1 line i and file2 line j are equal, through the
+// next `count` pairs, reading the files past the windows. Sets *same when they are all equal, or
+// when both files end with every pair before that equal. A run that fails marks its diagonal up
+// to the failing pair, so that a later run there that would meet the same pair is not read
+// again. Returns false after a read error.
+bool ResyncSearch::RunGoesOn(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t count,
+                             bool* same) {
+  *same = false;
+  auto diagonal = static_cast<int64_t>(j - i);
+  auto known = failed_up_to_.find(diagonal);
+  if (known != failed_up_to_.end() && i <= known->second) return true;
+  uint64_t pos_a = a.begin(i), pos_b = b.begin(j);
+  for (uint64_t k = 0; k < count; ++k) {
+    bool end_a = false, end_b = false;
+    if (!AtEnd(a.input(), pos_a, &end_a) || !AtEnd(b.input(), pos_b, &end_b)) return false;
+    if (end_a && end_b) break;
+    bool equal = false;
+    if (!end_a && !end_b) {
+      key_a_.Start();
+      key_b_.Start();
+      KeyReader ka(LineReader(a.input(), pos_a), key_a_), kb(LineReader(b.input(), pos_b), key_b_);
+      if (!SameLine(ka, kb, &equal)) return false;
+      pos_a = ka.next_start();
+      pos_b = kb.next_start();
+    }
+    if (!equal) {
+      failed_up_to_[diagonal] = i + k;
+      return true;
+    }
+  }
+  *same = true;
+  return true;
+}
+
+// Once both ends are known: the point from which both files end within min_match lines with
 // every remaining line equal. The longer the equal tail, the smaller i + j, so the longest one
 // (up to min_match - 1 lines) is the only candidate worth checking.
-bool ResyncSearch::Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
-                        ResyncPoint* best) {
+bool ResyncSearch::Tail(LineWindow& a, LineWindow& b) {
   uint64_t na = a.known(), nb = b.known();
-  uint64_t cap = std::min({min_match - 1, na, nb});
+  uint64_t cap = std::min({min_match_ - 1, na, nb});
   uint64_t equal = 0;
   while (equal < cap) {
     bool same = false;
@@ -126,61 +226,175 @@ bool ResyncSearch::Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
     ++equal;
   }
   uint64_t i = na - equal, j = nb - equal;
-  if (i <= max_mismatch && j <= max_mismatch && Better(i, j, *best)) *best = {true, i, j};
+  if (i <= max_mismatch_ && j <= max_mismatch_ && Better(i, j, best_)) best_ = {true, i, j};
   return true;
 }
 
-// Levels s = 0, 1, 2, ... add the run starting at distance s on each side to that side's index
-// and then try every pair with max(i, j) = s, looking the new run up in the other side's index.
-// The index is what keeps a search over a window of W lines near O(W) instead of the O(W*W) of
-// trying every pair (i, j); and because the search stops at the first level past the best i + j
-// found so far, the work per block is proportional to the block's own size, not to /LB.
-bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
-                        ResyncPoint* point) {
-  ResyncPoint best;
-  index_a_.Clear();
-  index_b_.Clear();
-  RunHasher run_a, run_b;
-  const uint32_t top_power = Power(kRunBase, min_match - 1);
-  bool tail_done = false;
-  for (uint64_t s = 0; s <= max_mismatch; ++s) {
-    if (best.found && s > best.i + best.j) break;
-    if (!a.Extend(s + min_match) || !b.Extend(s + min_match)) return false;
-    bool ended = a.ended() && b.ended();
-    if (ended && !tail_done) {
-      tail_done = true;
-      if (!Tail(a, b, max_mismatch, min_match, &best)) return false;
-      if (best.found && s > best.i + best.j) break;
-    }
-    if (ended && s > a.known() && s > b.known()) break;
-    bool add_a = s + min_match <= a.known();
-    bool add_b = s + min_match <= b.known();
-    if ((add_a && !a.HashLines(s, min_match)) || (add_b && !b.HashLines(s, min_match)))
-      return false;
-    uint32_t key_a = add_a ? run_a.Advance(a, min_match, top_power) : 0;
-    uint32_t key_b = add_b ? run_b.Advance(b, min_match, top_power) : 0;
-    if (add_a) index_a_.Add(key_a);
-    if (add_b) index_b_.Add(key_b);
-    for (uint32_t j = add_a ? index_b_.First(key_a) : RunIndex::kNone;
-         j != RunIndex::kNone && Better(s, j, best); j = index_b_.Next(j)) {
-      bool same = false;
-      if (!SameRun(a, s, b, j, min_match, &same)) return false;
-      if (same) {
-        best = {true, s, j};
-        break;
-      }
-    }
-    for (uint32_t i = add_b ? index_a_.First(key_b) : RunIndex::kNone;
-         i != RunIndex::kNone && i < s && Better(i, s, best); i = index_a_.Next(i)) {
-      bool same = false;
-      if (!SameRun(a, i, b, s, min_match, &same)) return false;
-      if (same) {
-        best = {true, i, s};
-        break;
-      }
+// Whether the runs at file1 line i and file2 line j match for min_match lines (or to both ends):
+// the windows hold the first held_ lines of each, and the rest is read on in the files.
+bool ResyncSearch::Matches(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same) {
+  if (!SameRun(a, i, b, j, held_, same)) return false;
+  if (!*same || held_ == min_match_) return true;
+  return RunGoesOn(a, i + held_, b, j + held_, min_match_ - held_, same);
+}
+
+// Whether the window holds every run that the search can ever add on its side, their keys all
+// known: its file has ended there, or it has reached the most the search can ask for.
+bool ResyncSearch::Complete(const LineWindow& w) const {
+  return (w.ended() || w.known() >= max_mismatch_ + held_) && w.all_hashed();
+}
+
+// Adds the run at s of `side`, whose hash is `key`, to the index and returns its slot; or, when
+// none of the other side's known runs has that key, keeps it waiting and returns kNoSlot.
+size_t ResyncSearch::AddRun(int side, uint32_t key, uint64_t s) {
+  if (!filter_[1 - side].MayHold(key)) {
+    waiting_[side].emplace_back(static_cast<uint32_t>(s), key);
+    return kNoSlot;
+  }
+  return index_.Add(side, key, static_cast<uint32_t>(s));
+}
+
+// Brings the filter of `side` up to its window `w`, and gives the other side's waiting runs
+// that its new runs may match their place in the index, in order of position: any run of that
+// side with the same key came after them, so each chain stays in order.
+void ResyncSearch::Cover(const LineWindow& w, int side) {
+  const KeyFilter& filter = filter_[side];
+  if (!filter_[side].Cover(w, held_)) return;
+  std::vector<std::pair<uint32_t, uint32_t>>& waiting = waiting_[1 - side];
+  size_t kept = 0;
+  for (const auto& [pos, key] : waiting) {
+    if (filter.MayHold(key)) {
+      index_.MakeRoom();
+      index_.Add(1 - side, key, pos);
+    } else {
+      waiting[kept++] = {pos, key};
     }
   }
-  *point = best;
+  waiting.resize(kept);
+}
+
+// Makes the window know at least `count` lines, unless its file ends first. It reads on (never
+// past the most the search can ask for) by half as many again while the search is small, so
+// that it reads little past a short block, and by four times as many once it is big, so that
+// the window grows in a few large steps.
+bool ResyncSearch::Reach(LineWindow& w, uint64_t count) {
+  if (w.known() >= count || w.ended()) return true;
+  uint64_t ahead = count < kBigSearch ? count + count / 2 : 4 * count;
+  ahead = std::min(ahead, max_mismatch_ + held_);
+  w.Reserve(ahead);
+  return w.Extend(ahead);
+}
+
+// The last level that can still give a better point, or the bound of the search.
+uint64_t ResyncSearch::LastLevel(const LineWindow& a, const LineWindow& b) const {
+  uint64_t last = max_mismatch_;
+  if (best_.found) last = std::min(last, best_.i + best_.j);
+  if (a.ended() && b.ended()) last = std::min(last, std::max(a.known(), b.known()));
+  return last;
+}
+
+// Goes on from level s, while both windows hold the level's runs, to the first level where a
+// run of either side may match one of the other side's known runs, or past the last level; the
+// runs in between wait outside the index, where the other side's window can still grow, and the
+// levels give no point. This is most of a search through files that have little in common.
+uint64_t ResyncSearch::SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s) {
+  uint64_t last = LastLevel(a, b);
+  bool wait_a = !Complete(b), wait_b = !Complete(a);
+  for (; s <= last; ++s) {
+    bool in_a = s + held_ <= a.known(), in_b = s + held_ <= b.known();
+    if ((!in_a && !a.ended()) || (!in_b && !b.ended())) break;  // a window has to read on
+    uint32_t key_a = in_a ? run_[0].At(a, s) : 0;
+    uint32_t key_b = in_b ? run_[1].At(b, s) : 0;
+    if ((in_a && filter_[1].MayHold(key_a)) || (in_b && filter_[0].MayHold(key_b))) break;
+    if (in_a && wait_a) waiting_[0].emplace_back(static_cast<uint32_t>(s), key_a);
+    if (in_b && wait_b) waiting_[1].emplace_back(static_cast<uint32_t>(s), key_b);
+  }
+  return s;
+}
+
+// Tries the pairs of level s: file1's run s against file2's runs up to s with the same hash,
+// then file2's run s against file1's runs before s, each in order, and stops at the first that
+// matches or can no longer beat the best point. kNoSlot stands for a side without a run at s.
+bool ResyncSearch::TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slot_a,
+                            size_t slot_b) {
+  for (uint32_t j = slot_a != kNoSlot ? index_.First(slot_a, 1) : RunIndex::kNone;
+       j != RunIndex::kNone && Better(s, j, best_); j = index_.Next(1, j)) {
+    bool same = false;
+    if (!Matches(a, s, b, j, &same)) return false;
+    if (same) {
+      best_ = {true, s, j};
+      break;
+    }
+  }
+  for (uint32_t i = slot_b != kNoSlot ? index_.First(slot_b, 0) : RunIndex::kNone;
+       i != RunIndex::kNone && i < s && Better(i, s, best_); i = index_.Next(0, i)) {
+    bool same = false;
+    if (!Matches(a, i, b, s, &same)) return false;
+    if (same) {
+      best_ = {true, i, s};
+      break;
+    }
+  }
+  return true;
+}
+
+// Adds the runs at level s that can match to the index and tries the level's pairs. Returns
+// false after a read error.
+bool ResyncSearch::SearchLevel(LineWindow& a, LineWindow& b, uint64_t s) {
+  bool add_a = s + held_ <= a.known();
+  bool add_b = s + held_ <= b.known();
+  if ((add_a && !a.HashLines(s, held_)) || (add_b && !b.HashLines(s, held_))) return false;
+  index_.MakeRoom();
+  size_t slot_a = add_a ? AddRun(0, run_[0].At(a, s), s) : kNoSlot;
+  size_t slot_b = add_b ? AddRun(1, run_[1].At(b, s), s) : kNoSlot;
+  return (slot_a == kNoSlot && slot_b == kNoSlot) || TryLevel(a, b, s, slot_a, slot_b);
+}
+
+// Levels s = 0, 1, 2, ... add the run starting at distance s on each side to the index and then
+// try every pair with max(i, j) = s, looking the new run up among the other side's. The index
+// is what keeps a search over a window of W lines near O(W) instead of the O(W*W) of trying
+// every pair (i, j); and because the search stops at the first level past the best i + j found
+// so far, the work per block is proportional to the block's own size, not to /LB. A run whose
+// key none of the other side's known runs has waits outside the index until one may (see
+// Cover), so that files with little in common, whose searches are the longest, fill it little.
+bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
+                        ResyncPoint* point) {
+  max_mismatch_ = max_mismatch;
+  min_match_ = min_match;
+  // How much of a run the windows hold; the rest is read on (see RunGoesOn).
+  held_ = std::min(min_match, max_mismatch);
+  best_ = ResyncPoint();
+  index_.Clear();
+  if (!failed_up_to_.empty()) failed_up_to_.clear();
+  for (int side = 0; side < 2; ++side) {
+    filter_[side].Clear();
+    waiting_[side].clear();
+  }
+  run_[0].Start(held_);
+  run_[1].Start(held_);
+  bool tail_done = false;
+  for (uint64_t s = 0; s <= max_mismatch; ++s) {
+    if (best_.found && s > best_.i + best_.j) break;
+    if (!Reach(a, s + held_) || !Reach(b, s + held_)) return false;
+    if (a.ended() && b.ended() && !tail_done) {
+      tail_done = true;
+      if (!Tail(a, b)) return false;
+    }
+    Cover(a, 0);
+    Cover(b, 1);
+    // The levels where no run can match go by at a glance, while every line is hashed; the
+    // search goes on from where that stops as from any level, reading on first if it must.
+    if (a.all_hashed() && b.all_hashed()) {
+      uint64_t next = SkipHopeless(a, b, s);
+      if (next > s) {
+        s = next - 1;
+        continue;
+      }
+    }
+    if (s > LastLevel(a, b)) break;
+    if (!SearchLevel(a, b, s)) return false;
+  }
+  *point = best_;
   return true;
 }
 

@@ -1,9 +1,14 @@
 // Finding where two files match again after a difference.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "comparer/zeroed_memory.h"
 #include "comparer/line_window.h"
 
 namespace fc {
@@ -15,28 +20,136 @@ struct ResyncPoint {
   uint64_t j = 0;
 };
 
-// The positions of the runs seen so far on one side, found by the hash of a run. Positions are
-// 32-bit: a window of four billion lines would need far more memory than the index saves.
+// The positions of the runs seen so far on both sides, found by the hash of a run. One table
+// serves both sides, so that adding a run and finding the other side's runs with the same hash
+// is one look. Positions are 32-bit: a window of four billion lines would need far more memory
+// than the index saves.
 class RunIndex {
  public:
   static constexpr uint32_t kNone = UINT32_MAX;
-  // Forgets every position, keeping the memory for the next search.
+  // Forgets every position.
   void Clear();
-  // Adds the next position (0, 1, 2, ...) under `key`.
-  void Add(uint32_t key);
-  // The lowest position added under `key`, or kNone; Next() gives the following ones in order.
-  uint32_t First(uint32_t key) const;
-  uint32_t Next(uint32_t pos) const { return next_[pos]; }
+  // Makes room for two more keys, so that the slots that the next two Add calls return stay
+  // where they are until the call after them.
+  void MakeRoom() {
+    if ((keys_ + 2) * 2 > size_) Resize(2 * size_);
+  }
+  // Adds position `pos` of `side` under `key`, after every position of that side added before;
+  // returns the slot of that key.
+  size_t Add(int side, uint32_t key, uint32_t pos);
+  // The lowest position of `side` under the key of `slot`, or kNone; Next() gives the following
+  // ones in order.
+  uint32_t First(size_t slot, int side) const { return slots_[slot].first[side] - 1; }
+  uint32_t Next(int side, uint32_t pos) const { return next_[side].at(pos); }
 
  private:
-  size_t Slot(uint32_t key) const;
-  void Grow();
+  struct Slot {
+    uint32_t key;
+    uint32_t first[2];  // one more than the first position of each side under `key`, or 0
+  };
+  // A slot's tag: 16 bits of its key, never 0, which marks a slot unused.
+  static uint16_t Tag(uint32_t key) { return static_cast<uint16_t>(key >> 16) | (key >> 16 == 0); }
+  void Resize(size_t size);
+  size_t Place(uint32_t key) const;
 
-  std::vector<uint32_t> keys_;   // the key of each position
-  std::vector<uint32_t> next_;   // the next position with the same key
-  std::vector<uint32_t> last_;   // at a chain's first position: the chain's last position
-  std::vector<uint32_t> slots_;  // open addressing: a chain's first position, or kNone
-  size_t chains_ = 0;
+  // Open addressing, half full at most. A look for a key goes through the slots' tags, which
+  // take a sixth of the memory and so mostly stay in the processor's cache; the slot itself is
+  // read only when its tag matches, which for a key not yet added is almost never.
+  ZeroedMemory memory_;
+  uint16_t* tags_ = nullptr;
+  Slot* slots_ = nullptr;
+  size_t size_ = 0;
+  size_t keys_ = 0;
+  // Numbers for positions of one side, from 0 up to the highest one given. An entry is written
+  // when its position is added, so the memory is kept from one search to the next and never
+  // cleared.
+  class Positions {
+   public:
+    uint32_t at(size_t pos) const { return data_[pos]; }
+    uint32_t& at(size_t pos) {
+      if (pos >= size_) Grow(pos);
+      return data_[pos];
+    }
+
+    Positions() = default;
+    Positions(const Positions&) = delete;
+    Positions& operator=(const Positions&) = delete;
+    ~Positions() { std::free(data_); }
+
+   private:
+    void Grow(size_t pos);
+
+    uint32_t* data_ = nullptr;
+    size_t size_ = 0;
+  };
+
+  // The next position of the side under the same key, and at a chain's first position the
+  // chain's last one.
+  Positions next_[2];
+  Positions last_[2];
+};
+
+// The hashes of the runs of `len` lines of one side, position by position: a polynomial in the
+// lines' hashes, so that the hash of the run at the next position follows from the last one in
+// constant time.
+class RunHasher {
+ public:
+  void Start(uint64_t len);
+  // The hash of the run at `pos`: rolled on from the last one when that was at pos - 1.
+  uint32_t At(const LineWindow& w, uint64_t pos) {
+    if (len_ == 1) return w.hash(pos);
+    if (pos + 1 == next_) return hash_;
+    if (pos != next_ || pos == 0) {
+      hash_ = 0;
+      for (uint64_t k = 0; k < len_; ++k) hash_ = hash_ * kBase + w.hash(pos + k);
+    } else {
+      hash_ = (hash_ - w.hash(pos - 1) * top_power_) * kBase + w.hash(pos - 1 + len_);
+    }
+    next_ = pos + 1;
+    return hash_;
+  }
+
+ private:
+  static constexpr uint32_t kBase = 0x01000193u;
+
+  uint64_t len_ = 1;
+  uint32_t top_power_ = 1;  // kBase to the power len_ - 1
+  uint32_t hash_ = 0;
+  uint64_t next_ = 0;
+};
+
+// The keys of the runs that one side's window holds, as bits: a run of the other side whose key
+// is not among them matches none of them. The bits stand for the runs only while every line
+// of the window is hashed; a key still unknown makes the filter pass everything from then on.
+class KeyFilter {
+ public:
+  // Starts over with no runs.
+  void Clear();
+  // Takes the keys of the window's runs of `len` lines that are new since the last call, and
+  // returns whether that changed what MayHold says.
+  bool Cover(const LineWindow& w, uint64_t len);
+  // Whether the window holds a run whose key is `key`: false only when none has it.
+  bool MayHold(uint32_t key) const {
+    uint64_t mix = Mix(key);
+    uint64_t bits = Bits(mix);
+    return !valid_ || (words_[Word(mix)] & bits) == bits;
+  }
+  // Whether every run of the window is known by its key.
+  bool valid() const { return valid_; }
+
+ private:
+  // Each key sets two bits of one word: one look into memory, and far fewer keys that no run
+  // has pass than with one bit.
+  static uint64_t Mix(uint32_t key) { return key * 0x9E3779B97F4A7C15ull; }
+  size_t Word(uint64_t mix) const { return static_cast<size_t>(mix >> 32) & mask_; }
+  static uint64_t Bits(uint64_t mix) {
+    return uint64_t{1} << (mix & 63) | uint64_t{1} << ((mix >> 6) & 63);
+  }
+
+  std::vector<uint64_t> words_;
+  size_t mask_ = 0;
+  uint64_t covered_ = 0;  // the runs taken, from position 0 on
+  bool valid_ = true;
 };
 
 // Searches for the resync point; keeps its index memory from one search to the next.
@@ -50,19 +163,47 @@ class ResyncSearch {
   // end within that many lines with every remaining line equal; the smallest i + j wins, then
   // the smallest i. Sets point->found = false when there is none. Returns false after a read
   // error, which the windows' inputs then hold.
+  //
+  // The windows hold at most max_mismatch + min(min_match, max_mismatch) lines: a longer run
+  // is looked for by its first max_mismatch lines and the rest of it is read on in the files,
+  // so that memory stays bounded by /LB whatever the count.
   bool Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
             ResyncPoint* point);
 
  private:
+  bool Reach(LineWindow& w, uint64_t count);
+  void Cover(const LineWindow& w, int side);
+  bool Complete(const LineWindow& w) const;
+  uint64_t LastLevel(const LineWindow& a, const LineWindow& b) const;
+  uint64_t SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s);
+  bool SearchLevel(LineWindow& a, LineWindow& b, uint64_t s);
+  size_t AddRun(int side, uint32_t key, uint64_t s);
+  bool TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slot_a, size_t slot_b);
+  bool Matches(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same);
   bool Same(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, bool* same);
   bool SameRun(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t len, bool* same);
-  bool Tail(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
-            ResyncPoint* best);
+  bool RunGoesOn(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j, uint64_t count, bool* same);
+  bool AtEnd(InputBuffer& input, uint64_t pos, bool* end);
+  bool Tail(LineWindow& a, LineWindow& b);
 
-  RunIndex index_a_;
-  RunIndex index_b_;
+  // The search under way: its counts, how much of a run the windows hold, the best point yet.
+  uint64_t max_mismatch_ = 0;
+  uint64_t min_match_ = 0;
+  uint64_t held_ = 0;
+  ResyncPoint best_;
+  RunIndex index_;
+  // For each side: the keys of its window's runs, and its runs kept out of the index because
+  // none of the other side's known runs had their key, as (position, key), in order. A run kept
+  // out gets its place when the other side's window grows by a run that may match it.
+  KeyFilter filter_[2];
+  std::vector<std::pair<uint32_t, uint32_t>> waiting_[2];
+  // The hashes of each side's runs, level by level.
+  RunHasher run_[2];
   KeyBuilder key_a_;
   KeyBuilder key_b_;
+  // For runs read on past the windows: on the diagonal j - i, the last line of file1 (counted
+  // from the block's start) up to which every run is known to fail.
+  std::unordered_map<int64_t, uint64_t> failed_up_to_;
 };
 
 }  // namespace fc

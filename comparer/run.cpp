@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <new>
 
 #include "comparer/arguments.h"
 #include "comparer/binary_compare.h"
@@ -17,18 +18,30 @@ namespace {
 
 // Reads of this size keep system calls few and the buffers in the processor's cache. A text
 // comparison holds at most a chunk and a quarter of each file, and a chunk of scratch, whatever
-// the length of the lines; besides that only its /LB window grows, by 12 bytes a line.
+// the length of the lines; besides that only the resync search grows, with its /LB window: by
+// 12 bytes a line, and in a long search by up to some 40 more for its index of runs.
 constexpr size_t kChunk = size_t{256} << 10;
+
+void Complain(int err_fd, std::string_view line) {
+  ssize_t ignored = write(err_fd, line.data(), line.size());
+  (void)ignored;
+}
 
 ExitCode Finish(Output& out, int err_fd, ExitCode code) {
   if (out.Flush()) return code;
-  std::string line = "FC: cannot write the report - " + out.error() + "\n";
-  ssize_t ignored = write(err_fd, line.data(), line.size());
-  (void)ignored;
+  // A reader that has gone away (`fc a b | head`) wants nothing more: end quietly, as filters do.
+  if (!out.reader_gone()) Complain(err_fd, "FC: cannot write the report - " + out.error() + "\n");
   return kExitTrouble;
 }
 
-ExitCode Compare(const Arguments& args, Output& out) {
+// The most of an input that is read: all of it, unless the report is being written into it
+// (`fc a b >> b`); then only what it held when it was opened, so that the report can never
+// feed the comparison.
+uint64_t ReadLimit(const FileSource& file, uint64_t size, int out_fd) {
+  return file.IsOpenAs(out_fd) ? size : InputBuffer::kNoLimit;
+}
+
+ExitCode Compare(const Arguments& args, Output& out, int out_fd) {
   const Options& o = args.options;
   bool binary = o.binary || (!o.force_text && NameChoosesBinary(args.file1));
   uint64_t size1 = 0, size2 = 0;
@@ -40,8 +53,8 @@ ExitCode Compare(const Arguments& args, Output& out) {
     out.Write(complaint + "\n");
     return kExitTrouble;
   }
-  InputBuffer in1(*file1, args.file1, size1, kChunk);
-  InputBuffer in2(*file2, args.file2, size2, kChunk);
+  InputBuffer in1(*file1, args.file1, ReadLimit(*file1, size1, out_fd), kChunk);
+  InputBuffer in2(*file2, args.file2, ReadLimit(*file2, size2, out_fd), kChunk);
   Report report(out, args.file1, args.file2, binary, o.abbreviate, o.line_numbers);
   if (!report.Start()) return kExitTrouble;
   std::string error;
@@ -62,9 +75,7 @@ ExitCode Compare(const Arguments& args, Output& out) {
   return outcome == Outcome::kDifferent ? kExitDifferent : kExitTrouble;
 }
 
-}  // namespace
-
-ExitCode RunComparer(const std::vector<std::string>& args, int out_fd, int err_fd) {
+ExitCode Run(const std::vector<std::string>& args, int out_fd, int err_fd) {
   Arguments parsed = ParseArguments(args);
   Output out(out_fd);
   switch (parsed.action) {
@@ -77,8 +88,21 @@ ExitCode RunComparer(const std::vector<std::string>& args, int out_fd, int err_f
     case Action::kCompare:
       break;
   }
-  ExitCode code = Compare(parsed, out);
+  ExitCode code = Compare(parsed, out, out_fd);
   return Finish(out, err_fd, code);
+}
+
+}  // namespace
+
+ExitCode RunComparer(const std::vector<std::string>& args, int out_fd, int err_fd) {
+  try {
+    return Run(args, out_fd, err_fd);
+  } catch (const std::bad_alloc&) {
+    // A huge /LB on long files, under a memory limit. The line is a literal: there may be no
+    // memory left to build one.
+    Complain(err_fd, "FC: not enough memory to finish the comparison\n");
+    return kExitTrouble;
+  }
 }
 
 }  // namespace fc

@@ -9,8 +9,9 @@
 namespace fc {
 
 // Runs the comparer on the arguments after the program name, writing the report (complaints
-// included) to `out_fd` and only a failure to write that report to `err_fd`. Returns the exit
-// status: kExitSame, kExitDifferent or kExitTrouble.
+// included) to `out_fd`, and to `err_fd` only a failure to write that report (none when the
+// reader has gone away) or running out of memory. Returns the exit status: kExitSame,
+// kExitDifferent or kExitTrouble.
 ExitCode RunComparer(const std::vector<std::string>& args, int out_fd, int err_fd);
 
 }  // namespace fc

@@ -26,6 +26,10 @@ class LineAccess {
   // which the engine then reports.
   virtual bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece,
                     bool* ends) = 0;
+  // The same for the bytes of lines first .. first+count-1 as they stand in the file, line ends
+  // included, so that a stretch of lines can be copied in big pieces.
+  virtual bool Lines(int side, uint64_t first, uint64_t count, uint64_t from,
+                     std::string_view* piece, bool* ends) = 0;
 };
 
 // Receives the results of a text comparison in file order. Each call returns false when the

@@ -14,7 +14,8 @@ namespace {
 struct Side {
   Side(InputBuffer& input, const KeyOptions& key) : in(input), window(input, key) {}
 
-  bool AtEnd() const { return pos >= in.size(); }
+  // Whether the file ends at `pos`; sure once the walk has asked the input for the bytes there.
+  bool AtEnd() const { return in.Ended(pos); }
   // Moves on over the line at `pos`, which ends where `next` starts.
   void Pass(uint64_t next) {
     if (counted == pos) {
@@ -53,6 +54,8 @@ class TextWalk : public LineAccess {
 
   Outcome Run(std::string* error);
   bool Text(int side, uint64_t line, uint64_t from, std::string_view* piece, bool* ends) override;
+  bool Lines(int side, uint64_t first, uint64_t count, uint64_t from, std::string_view* piece,
+             bool* ends) override;
 
  private:
   bool SkipIdentical();
@@ -123,7 +126,7 @@ bool TextWalk::SkipIdentical() {
     size_t n = std::min(na, nb);
     if (n == 0) {
       // Both files end with the same last line, one without a line end.
-      if (equal_ > 0 && a.pos + equal_ >= a.in.size() && b.pos + equal_ >= b.in.size()) {
+      if (equal_ > 0 && a.in.Ended(a.pos + equal_) && b.in.Ended(b.pos + equal_)) {
         for (Side& s : side_) {
           s.SetBefore(s.pos, s.pos + equal_);
           s.Pass(s.pos + equal_);
@@ -165,9 +168,13 @@ bool TextWalk::CountLines(Side& s) {
 bool TextWalk::CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b) {
   Side& a = side_[0];
   Side& b = side_[1];
-  key_a_.Start(restart_ > 0);
+  if (restart_ > 0) {
+    key_a_.StartMidLine();
+  } else {
+    key_a_.Start();
+  }
   uint64_t from = restart_;
-  LineReader shared(a.in, a.pos + from, a.pos + equal_);
+  LineReader shared(a.in, a.pos + from, a.pos + equal_, Fetching::kMoveWindow);
   std::string_view piece;
   do {
     if (!shared.Next(&piece)) return false;
@@ -178,8 +185,8 @@ bool TextWalk::CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b) {
   key_b_.Resume(key_a_);
   KeyReader ka(LineReader(a.in, a.pos + from), key_a_), kb(LineReader(b.in, b.pos + from), key_b_);
   if (!SameLine(ka, kb, same)) return false;
-  *next_a = ka.next();
-  *next_b = kb.next();
+  *next_a = ka.next_start();
+  *next_b = kb.next_start();
   return true;
 }
 
@@ -187,10 +194,33 @@ bool TextWalk::Text(int side, uint64_t line, uint64_t from, std::string_view* pi
   Side& s = side_[side];
   bool before = line < s.line;
   uint64_t k = line - s.line;
+  // The line before the block may lie behind the window: it is fetched alone. The block's own
+  // lines come in file order, so the window moves along with them.
   LineReader reader(s.in, (before ? s.before_begin : s.window.begin(k)) + from,
-                    before ? s.before_end : s.window.begin(k + 1), !before);
+                    before ? s.before_end : s.window.begin(k + 1),
+                    before ? Fetching::kLineAlone : Fetching::kMoveWindow);
   if (!reader.Next(piece)) return false;
   *ends = reader.ended();
+  return true;
+}
+
+bool TextWalk::Lines(int side, uint64_t first, uint64_t count, uint64_t from,
+                     std::string_view* piece, bool* ends) {
+  Side& s = side_[side];
+  // Line s.line is the window's first; the only one before it is the last equal line, which
+  // ends where the window starts.
+  auto start = [&](uint64_t line) {
+    return line < s.line ? s.before_begin : s.window.begin(line - s.line);
+  };
+  uint64_t pos = start(first) + from, end = start(first + count);
+  size_t avail = 0;
+  // Whatever the input's window holds from pos on: asking for more would read a whole chunk
+  // for each of many short blocks.
+  const char* p = pos < end ? s.in.Window(pos, 1, &avail) : "";
+  if (p == nullptr) return false;
+  avail = static_cast<size_t>(std::min<uint64_t>(avail, end - pos));
+  *piece = std::string_view(p, avail);
+  *ends = pos + avail >= end;
   return true;
 }
 
