@@ -17,12 +17,6 @@ CommandLine Parse(QStringList arguments, const QString& folder = QStringLiteral(
   return ParseCommandLine(arguments, folder);
 }
 
-TEST(CommandLineTest, NoArgumentsOpenTheWindowAsEver) {
-  const CommandLine command = Parse({});
-  EXPECT_EQ(command.action, Action::kRun);
-  EXPECT_TRUE(command.files.isEmpty());
-}
-
 // Paths are made absolute by putting the working folder in front, and
 // nothing else: ".." after a link must keep leading where the link leads.
 TEST(CommandLineTest, FilesBecomeAbsoluteWithLinksAndDotDotAsTheyAre) {
@@ -36,18 +30,6 @@ TEST(CommandLineTest, FilesBecomeAbsoluteWithLinksAndDotDotAsTheyAre) {
   // After "--" a name that starts with a dash is a file.
   EXPECT_EQ(Parse({"--", "-old", "--help"}).files,
             QStringList({"/home/me/-old", "/home/me/--help"}));
-}
-
-TEST(CommandLineTest, HelpAndVersionAreAnsweredOnTheirOwn) {
-  for (const char* help : {"--help", "-h"}) {
-    const CommandLine command = Parse({help, "old.txt"});
-    EXPECT_EQ(command.action, Action::kHelp) << help;
-    EXPECT_TRUE(command.text.startsWith("Usage: varnel [SOURCE [TARGET]]\n")) << help;
-    EXPECT_TRUE(command.text.contains("--version")) << help;
-  }
-  const CommandLine version = Parse({"--version"});
-  EXPECT_EQ(version.action, Action::kVersion);
-  EXPECT_EQ(version.text, QStringLiteral("varnel " VARNEL_TEST_VERSION "\n"));
 }
 
 TEST(CommandLineTest, UnknownOptionsAndAThirdFileAreRefused) {

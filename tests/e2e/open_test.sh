@@ -12,7 +12,7 @@ files=$SCRATCH/files
 
 # --help and --version answer on standard output, need no screen and open no
 # window.
-for option in --help --version; do
+for option in --help -h --version; do
   DISPLAY= timeout 20 "$SCRATCH/app/varnel" $option >"$SCRATCH/out" 2>"$SCRATCH/err" ||
     fail "$option ended with status $?: $(cat "$SCRATCH/err")"
   [ ! -s "$SCRATCH/err" ] || fail "$option wrote on standard error: $(cat "$SCRATCH/err")"
