@@ -8,7 +8,8 @@ namespace fc {
 void LineWindow::Reset(uint64_t pos) {
   hashes_.clear();
   unhashed_.clear();
-  offsets_.assign(1, pos);
+  offsets_.clear();
+  offsets_.push_back(pos);
   ended_ = false;
 }
 

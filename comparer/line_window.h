@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "comparer/growing_array.h"
 #include "comparer/input_buffer.h"
 #include "comparer/key_hash.h"
 #include "comparer/line_key.h"
@@ -17,7 +18,9 @@ namespace fc {
 // comparison or for the report.
 class LineWindow {
  public:
-  LineWindow(InputBuffer& input, const KeyOptions& options) : input_(input), builder_(options) {}
+  LineWindow(InputBuffer& input, const KeyOptions& options) : input_(input), builder_(options) {
+    offsets_.push_back(0);
+  }
 
   // Starts over with no lines known; the next line to read starts at byte `pos`.
   void Reset(uint64_t pos);
@@ -66,8 +69,8 @@ class LineWindow {
   InputBuffer& input_;
   KeyBuilder builder_;
   KeyHasher hasher_;
-  std::vector<uint32_t> hashes_;
-  std::vector<uint64_t> offsets_{0};
+  GrowingArray<uint32_t> hashes_;
+  GrowingArray<uint64_t> offsets_;
   std::vector<uint64_t> unhashed_;  // long lines whose hash is still to be made, in order
   bool ended_ = false;
 };
