@@ -107,6 +107,20 @@ TEST(LineKey, KeyBuiltInPiecesIsTheWholeLineKey) {
   }
 }
 
+// The hash of a short key read with the bytes after it in reach is the hash of the key alone,
+// whatever those bytes are, at every length.
+TEST(LineKey, ShortKeyHashIgnoresTheBytesAfterTheKey) {
+  std::string bytes;
+  for (size_t k = 0; k < 2 * KeyHasher::kShort; ++k) bytes += static_cast<char>(k * 37 + 11);
+  for (size_t n = 0; n < KeyHasher::kShort; ++n) {
+    std::string copy = bytes;
+    for (size_t k = n; k < copy.size(); ++k) copy[k] = static_cast<char>(~copy[k]);
+    uint64_t whole = KeyHasher::Of(std::string_view(bytes.data(), n));
+    EXPECT_EQ(KeyHasher::OfShort(bytes.data(), n), whole) << n;
+    EXPECT_EQ(KeyHasher::OfShort(copy.data(), n), whole) << n;
+  }
+}
+
 TEST(LineKey, Utf8DecodingRejectsMalformedSequences) {
   char32_t c;
   auto decode = [&](const char* s) {

@@ -23,6 +23,15 @@ uint32_t LineWindow::BuiltHash(std::string_view text) {
   return LineHash(hasher_.Finish());
 }
 
+// The hash of the key of the line `text`, which is its text itself; the input's window holds
+// the bytes up to `end`.
+uint32_t LineWindow::TextHash(std::string_view text, const char* end) {
+  if (text.size() < KeyHasher::kShort &&
+      static_cast<size_t>(end - text.data()) >= KeyHasher::kShort)
+    return LineHash(KeyHasher::OfShort(text.data(), text.size()));
+  return LineHash(KeyHasher::Of(text));
+}
+
 // Adds the lines that end among the `avail` bytes at `p`, which start where the known lines end,
 // until `count` lines are known, and returns how many bytes they took: nearly every line is
 // whole in the input's window, and is hashed there.
@@ -51,8 +60,7 @@ size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
     line = lf + 1;
     offsets_.push_back(start + static_cast<uint64_t>(line - p));
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    hashes_.push_back(builder_.KeyIsText(has_tab) ? LineHash(KeyHasher::Of(text))
-                                                  : BuiltHash(text));
+    hashes_.push_back(builder_.KeyIsText(has_tab) ? TextHash(text, end) : BuiltHash(text));
     if (has_tab) {
       tab = nullptr;
       clear = line;
