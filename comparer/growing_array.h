@@ -24,7 +24,6 @@ class GrowingArray {
 
   size_t size() const { return size_; }
   size_t capacity() const { return capacity_; }
-  bool empty() const { return size_ == 0; }
   T& operator[](size_t k) { return data_[k]; }
   const T& operator[](size_t k) const { return data_[k]; }
   T& back() { return data_[size_ - 1]; }
@@ -37,12 +36,6 @@ class GrowingArray {
   // Makes room for `count` values, so that an array that is to grow big grows in a few steps.
   void reserve(size_t count) {
     if (count > capacity_) Reallocate(count);
-  }
-  // Grows or shrinks to `count` values; new ones are `value`.
-  void resize(size_t count, T value) {
-    reserve(count);
-    for (size_t k = size_; k < count; ++k) data_[k] = value;
-    size_ = count;
   }
   void clear() { size_ = 0; }
 
