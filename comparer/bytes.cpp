@@ -70,7 +70,8 @@ uint64_t Matches64(const char* p, char c) {
   uint64_t bits = 0;
   for (int k = 0; k < 4; ++k) {
     __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-    bits |= uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, v)))} << (16 * k);
+    bits |= uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, v)))}
+            << (16 * k);
   }
   return bits;
 }

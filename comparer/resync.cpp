@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace fc {
 namespace {
@@ -349,7 +348,7 @@ bool ResyncSearch::SearchLevel(LineWindow& a, LineWindow& b, uint64_t s) {
 // is what keeps a search over a window of W lines near O(W) instead of the O(W*W) of trying
 // every pair (i, j); and because the search stops at the first level past the best i + j found
 // so far, the work per block is proportional to the block's own size, not to /LB. A run whose
-// key none of the other side's known runs has waits outside the index until one may (see
+// key none of the other side's known runs has stays out of the index until one may (see
 // Cover), so that files with little in common, whose searches are the longest, fill it little.
 bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
                         ResyncPoint* point) {

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -134,7 +133,7 @@ class KeyFilter {
   }
 
   std::vector<uint64_t> words_;
-  uint64_t count_ = 1;  // words_.size(), at hand
+  uint64_t count_ = 1;    // words_.size(), kept for Word()
   uint64_t covered_ = 0;  // the runs taken, from position 0 on
   bool valid_ = true;
 };

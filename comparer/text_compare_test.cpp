@@ -205,11 +205,12 @@ std::string Edit(std::mt19937& rng, const std::string& file,
 TEST(ResyncRule, EngineAgreesWithPlainReferenceOnRandomPairs) {
   const std::vector<std::string> small = {"a",   "b", "c",    "A",    " a", "a  ", "\ta",
                                           "a\t", "",  "  \t", "x\tb", "é",  "É",   "\xff"};
+  const std::string q(70, 'q'), blanks(16, ' ');
   const std::vector<std::string> longer = {
-      "a",         "\ta",           "        a",       "x\tb",
-      "x       b", "é\t.",          "é       .",       "alpha beta gamma delta epsilon",
-      "",          "\t\t",          std::string(16, ' '), std::string(70, 'q') + "\t!",
-      "A\tB",      std::string(70, 'q') + "      !"};
+      "a",         "\ta",        "        a", "x\tb",
+      "x       b", "é\t.",       "é       .", "alpha beta gamma delta epsilon",
+      "",          "\t\t",       blanks,      q + "\t!",
+      "A\tB",      q + "      !"};
   std::mt19937 rng(20240607);
   const uint64_t limits[] = {1, 2, 3, 5, 100};
   for (int round = 0; round < 7500; ++round) {
