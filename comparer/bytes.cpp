@@ -82,24 +82,27 @@ uint64_t Matches64(const char* p, char c) {
 size_t FindLineEnds(const char* p, size_t n, uint32_t* ends, size_t max) {
   size_t found = 0, at = 0;
   bool tab = false;  // whether a tab has come since the last line feed
-#if defined(__SSE2__)
-  // Whole blocks of 64 bytes, their line feeds taken from a mask one by one: lines of a few
-  // dozen bytes cost far less this way than a call to memchr each.
-  for (; at + 64 <= n && found < max; at += 64) {
-    uint64_t lfs = Matches64(p + at, '\n'), tabs = Matches64(p + at, '\t');
-    for (; lfs != 0 && found < max; lfs &= lfs - 1) {
-      auto bit = static_cast<unsigned>(__builtin_ctzll(lfs));
-      uint64_t upto = (uint64_t{2} << bit) - 1;  // the bits up to the line feed's, which may be 63
-      tab = tab || (tabs & upto) != 0;
-      ends[found++] = static_cast<uint32_t>(at + bit) | (tab ? kTabBefore : 0);
-      tab = false;
-      tabs &= ~upto;
-    }
-    tab = tab || tabs != 0;
-  }
-  if (found == max) return found;
-#endif
   while (found < max) {
+#if defined(__SSE2__)
+    // Blocks of 64 bytes that hold line feeds, taken from a bit mask one by one: lines of a few
+    // dozen bytes cost far less this way than a call to memchr each. A block without one is
+    // left to memchr, which goes over a long line faster.
+    for (; at + 64 <= n && found < max; at += 64) {
+      uint64_t lfs = Matches64(p + at, '\n');
+      if (lfs == 0) break;
+      uint64_t tabs = Matches64(p + at, '\t');
+      for (; lfs != 0 && found < max; lfs &= lfs - 1) {
+        auto bit = static_cast<unsigned>(__builtin_ctzll(lfs));
+        uint64_t upto = (uint64_t{2} << bit) - 1;  // the bits up to the line feed's, even at 63
+        tab = tab || (tabs & upto) != 0;
+        ends[found++] = static_cast<uint32_t>(at + bit) | (tab ? kTabBefore : 0);
+        tab = false;
+        tabs &= ~upto;
+      }
+      tab = tab || tabs != 0;
+    }
+    if (found == max) break;
+#endif
     const auto* lf = static_cast<const char*>(std::memchr(p + at, '\n', n - at));
     if (lf == nullptr) break;
     auto end = static_cast<size_t>(lf - p);
