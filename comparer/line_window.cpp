@@ -39,7 +39,8 @@ uint32_t LineWindow::TextHash(std::string_view text, const char* end) {
 // whole in the input's window, and is hashed there. The line ends are found a batch at a time,
 // with whether each line holds a tab, which decides whether its key is its text.
 size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
-  // A short search takes only a few lines, a long one many from each window.
+  // Line ends are found up to this many at a time, into an array on the stack: enough that
+  // the finding costs little a line. A short search asks for only the few lines it needs.
   constexpr size_t kBatch = 64;
   uint32_t ends[kBatch];
   uint64_t start = offsets_.back();
