@@ -61,4 +61,57 @@ const char* LastNewline(const char* p, size_t n) {
   return static_cast<const char*>(memrchr(p, '\n', n));
 }
 
+namespace {
+
+#if defined(__SSE2__)
+// One bit for each of the 64 bytes at `p` that is `c`.
+uint64_t Matches64(const char* p, char c) {
+  const __m128i v = _mm_set1_epi8(c);
+  uint64_t bits = 0;
+  for (int k = 0; k < 4; ++k) {
+    __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    bits |= uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, v)))}
+            << (16 * k);
+  }
+  return bits;
+}
+#endif
+
+}  // namespace
+
+size_t FindLineEnds(const char* p, size_t n, uint32_t* ends, size_t max) {
+  size_t found = 0, at = 0;
+  bool tab = false;  // whether a tab has come since the last line feed
+  while (found < max) {
+#if defined(__SSE2__)
+    // Blocks of 64 bytes that hold line feeds, taken from a bit mask one by one: lines of a few
+    // dozen bytes cost far less this way than a call to memchr each. A block without one is
+    // left to memchr, which goes over a long line faster.
+    for (; at + 64 <= n && found < max; at += 64) {
+      uint64_t lfs = Matches64(p + at, '\n');
+      if (lfs == 0) break;
+      uint64_t tabs = Matches64(p + at, '\t');
+      for (; lfs != 0 && found < max; lfs &= lfs - 1) {
+        auto bit = static_cast<unsigned>(__builtin_ctzll(lfs));
+        uint64_t upto = (uint64_t{2} << bit) - 1;  // the bits up to the line feed's, even at 63
+        tab = tab || (tabs & upto) != 0;
+        ends[found++] = static_cast<uint32_t>(at + bit) | (tab ? kTabBefore : 0);
+        tab = false;
+        tabs &= ~upto;
+      }
+      tab = tab || tabs != 0;
+    }
+    if (found == max) break;
+#endif
+    const auto* lf = static_cast<const char*>(std::memchr(p + at, '\n', n - at));
+    if (lf == nullptr) break;
+    auto end = static_cast<size_t>(lf - p);
+    tab = tab || std::memchr(p + at, '\t', end - at) != nullptr;
+    ends[found++] = static_cast<uint32_t>(end) | (tab ? kTabBefore : 0);
+    tab = false;
+    at = end + 1;
+  }
+  return found;
+}
+
 }  // namespace fc

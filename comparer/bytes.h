@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace fc {
 
@@ -13,5 +14,11 @@ size_t CountNewlines(const char* p, size_t n);
 
 // Returns the last line feed among the `n` bytes at `p`, or nullptr when there is none.
 const char* LastNewline(const char* p, size_t n);
+
+// Finds the first line feeds among the `n` bytes at `p` (n below 2^31), at most `max` of them,
+// and writes their offsets from `p` to `ends`, in order, each with kTabBefore added when a tab
+// lies between it and the line feed before it (or `p`). Returns how many it found.
+constexpr uint32_t kTabBefore = uint32_t{1} << 31;
+size_t FindLineEnds(const char* p, size_t n, uint32_t* ends, size_t max);
 
 }  // namespace fc

@@ -94,7 +94,9 @@ void CheckPieces(const std::string& line, const std::string& cuts, const fc::Key
     pieces_hash.Add(out);
   } while (!rest.empty());
   whole_hash.Add(whole);
-  if (key != whole || pieces_hash.Finish() != whole_hash.Finish()) std::abort();
+  uint64_t hash = whole_hash.Finish();
+  if (key != whole || pieces_hash.Finish() != hash || fc::KeyHasher::Of(whole) != hash)
+    std::abort();
 }
 
 }  // namespace

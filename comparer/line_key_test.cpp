@@ -107,6 +107,34 @@ TEST(LineKey, KeyBuiltInPiecesIsTheWholeLineKey) {
   }
 }
 
+// Short keys are hashed in a way of their own, long ones word by word: at every length on both
+// sides of the border, the hash of a key given whole is that of the key cut in two anywhere,
+// and a short key read with the bytes after it in reach is hashed as the key alone, whatever
+// those bytes are.
+TEST(LineKey, HashOfAKeyAtEveryLengthAndCut) {
+  std::string bytes;
+  for (size_t k = 0; k < 2 * KeyHasher::kShort + 8; ++k) bytes += static_cast<char>(k * 37 + 11);
+  std::string other = bytes;
+  for (char& c : other) c = static_cast<char>(~c);
+  KeyHasher hasher;
+  uint64_t last = 0;
+  for (size_t n = 0; n <= 2 * KeyHasher::kShort; ++n) {
+    std::string_view key(bytes.data(), n);
+    uint64_t whole = KeyHasher::Of(key);
+    EXPECT_NE(whole, last) << n;
+    last = whole;
+    for (size_t cut = 0; cut <= n; ++cut) {
+      hasher.Add(key.substr(0, cut));
+      hasher.Add(key.substr(cut));
+      EXPECT_EQ(hasher.Finish(), whole) << n << " cut at " << cut;
+    }
+    if (n >= KeyHasher::kShort) continue;
+    std::string copy = bytes.substr(0, n) + other.substr(n);
+    EXPECT_EQ(KeyHasher::OfShort(bytes.data(), n), whole) << n;
+    EXPECT_EQ(KeyHasher::OfShort(copy.data(), n), whole) << n;
+  }
+}
+
 TEST(LineKey, Utf8DecodingRejectsMalformedSequences) {
   char32_t c;
   auto decode = [&](const char* s) {

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "comparer/bytes.h"
+
 namespace fc {
 
 void LineWindow::Reset(uint64_t pos) {
   hashes_.clear();
   unhashed_.clear();
-  offsets_.assign(1, pos);
+  offsets_.clear();
+  offsets_.push_back(pos);
   ended_ = false;
 }
 
@@ -22,40 +25,44 @@ uint32_t LineWindow::BuiltHash(std::string_view text) {
   return LineHash(hasher_.Finish());
 }
 
+// The hash of the key of the line `text`, which is its text itself; the input's window holds
+// the bytes up to `end`.
+uint32_t LineWindow::TextHash(std::string_view text, const char* end) {
+  if (text.size() < KeyHasher::kShort &&
+      static_cast<size_t>(end - text.data()) >= KeyHasher::kShort)
+    return LineHash(KeyHasher::OfShort(text.data(), text.size()));
+  return LineHash(KeyHasher::Of(text));
+}
+
 // Adds the lines that end among the `avail` bytes at `p`, which start where the known lines end,
 // until `count` lines are known, and returns how many bytes they took: nearly every line is
-// whole in the input's window, and is hashed there.
+// whole in the input's window, and is hashed there. The line ends are found a batch at a time,
+// with whether each line holds a tab, which decides whether its key is its text.
 size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
+  // Line ends are found up to this many at a time, into an array on the stack: enough that
+  // the finding costs little a line. A short search asks for only the few lines it needs.
+  constexpr size_t kBatch = 64;
+  uint32_t ends[kBatch];
   uint64_t start = offsets_.back();
   const char* end = p + avail;
-  // Whether a line holds a tab is found for many lines at once: no tab lies before `clear`,
-  // unless `tab` points at one. Each search looks twice as far ahead as the last, never to the
-  // window's end at once, since a short search takes only a few lines from a window of a
-  // quarter megabyte.
-  const char* clear = p;
-  const char* tab = nullptr;
-  size_t ahead = 256;
   const char* line = p;
+  const bool plain = builder_.KeyIsText(false), plain_with_tab = builder_.KeyIsText(true);
   while (known() < count) {
-    const auto* lf = static_cast<const char*>(std::memchr(line, '\n', end - line));
-    if (lf == nullptr) break;
-    if (tab == nullptr && clear < lf) {
-      size_t look = std::min<size_t>(std::max<size_t>(lf - clear, ahead), end - clear);
-      tab = static_cast<const char*>(std::memchr(clear, '\t', look));
-      clear = tab != nullptr ? tab : clear + look;
-      ahead = std::min<size_t>(2 * ahead, size_t{64} << 10);
+    const char* from = line;
+    size_t want = static_cast<size_t>(std::min<uint64_t>(kBatch, count - known()));
+    // The offsets have 31 bits; the input's window is far smaller.
+    size_t scan = std::min<size_t>(static_cast<size_t>(end - from), kTabBefore - 1);
+    size_t found = FindLineEnds(from, scan, ends, want);
+    for (size_t k = 0; k < found; ++k) {
+      const char* lf = from + (ends[k] & ~kTabBefore);
+      std::string_view text(line, static_cast<size_t>(lf - line));
+      line = lf + 1;
+      offsets_.push_back(start + static_cast<uint64_t>(line - p));
+      if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+      bool tab = (ends[k] & kTabBefore) != 0;
+      hashes_.push_back((tab ? plain_with_tab : plain) ? TextHash(text, end) : BuiltHash(text));
     }
-    bool has_tab = tab != nullptr && tab < lf;
-    std::string_view text(line, static_cast<size_t>(lf - line));
-    line = lf + 1;
-    offsets_.push_back(start + static_cast<uint64_t>(line - p));
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    hashes_.push_back(builder_.KeyIsText(has_tab) ? LineHash(KeyHasher::Of(text))
-                                                  : BuiltHash(text));
-    if (has_tab) {
-      tab = nullptr;
-      clear = line;
-    }
+    if (found < want) break;
   }
   return static_cast<size_t>(line - p);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "comparer/growing_array.h"
 #include "comparer/input_buffer.h"
 #include "comparer/key_hash.h"
 #include "comparer/line_key.h"
@@ -17,7 +18,9 @@ namespace fc {
 // comparison or for the report.
 class LineWindow {
  public:
-  LineWindow(InputBuffer& input, const KeyOptions& options) : input_(input), builder_(options) {}
+  LineWindow(InputBuffer& input, const KeyOptions& options) : input_(input), builder_(options) {
+    offsets_.push_back(0);
+  }
 
   // Starts over with no lines known; the next line to read starts at byte `pos`.
   void Reset(uint64_t pos);
@@ -61,13 +64,14 @@ class LineWindow {
   size_t AddWholeLines(const char* p, size_t avail, uint64_t count);
   bool AddLine(bool* added);
   uint32_t BuiltHash(std::string_view text);
+  static uint32_t TextHash(std::string_view text, const char* end);
   bool HashLongLines(uint64_t first, uint64_t count);
 
   InputBuffer& input_;
   KeyBuilder builder_;
   KeyHasher hasher_;
-  std::vector<uint32_t> hashes_;
-  std::vector<uint64_t> offsets_{0};
+  GrowingArray<uint32_t> hashes_;
+  GrowingArray<uint64_t> offsets_;
   std::vector<uint64_t> unhashed_;  // long lines whose hash is still to be made, in order
   bool ended_ = false;
 };

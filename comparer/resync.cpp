@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace fc {
 namespace {
@@ -38,19 +37,10 @@ void RunHasher::Start(uint64_t len) {
   next_ = 0;
 }
 
-void RunIndex::Positions::Grow(size_t pos) {
-  size_t size = std::max<size_t>(2 * size_, 1024);
-  while (size <= pos) size *= 2;
-  // realloc moves a big block by its pages, without a copy; the new part is left as it comes,
-  // since every entry is written before it is read.
-  void* bigger = std::realloc(data_, size * sizeof(uint32_t));
-  if (bigger == nullptr) throw std::bad_alloc();
-  data_ = static_cast<uint32_t*>(bigger);
-  size_ = size;
-}
-
 void RunIndex::Clear() {
   keys_ = 0;
+  entries_[0].clear();
+  entries_[1].clear();
   // A search after a short block, the common case, keeps the small table: its tags alone mark
   // its slots unused. A big one is given back.
   if (size_ > 0 && size_ <= kSmall) {
@@ -90,28 +80,29 @@ size_t RunIndex::Place(uint32_t key) const {
 }
 
 size_t RunIndex::Add(int side, uint32_t key, uint32_t pos) {
-  next_[side].at(pos) = kNone;
-  last_[side].at(pos) = pos;
+  GrowingArray<Entry>& entries = entries_[side];
+  auto entry = static_cast<uint32_t>(entries.size());
+  entries.push_back(Entry{pos, kNone, entry});
   size_t at = Place(key);
   Slot& slot = slots_[at];
   if (tags_[at] == 0) {
     tags_[at] = Tag(key);
-    slot = Slot{key, {0, 0}};
+    slot = Slot{key, {kNone, kNone}};
     ++keys_;
   }
-  if (slot.first[side] == 0) {
-    slot.first[side] = pos + 1;
+  if (slot.first[side] == kNone) {
+    slot.first[side] = entry;
   } else {
-    uint32_t first = slot.first[side] - 1;
-    next_[side].at(last_[side].at(first)) = pos;
-    last_[side].at(first) = pos;
+    Entry& first = entries[slot.first[side]];
+    entries[first.last].next = entry;
+    first.last = entry;
   }
   return at;
 }
 
 void KeyFilter::Clear() {
   words_.assign(1, 0);
-  mask_ = 0;
+  count_ = 1;
   covered_ = 0;
   valid_ = true;
 }
@@ -125,13 +116,12 @@ bool KeyFilter::Cover(const LineWindow& w, uint64_t len) {
   uint64_t runs = w.known() + 1 - std::min(w.known() + 1, len);
   if (runs <= covered_) return false;
   // Sixteen bits a run: about one key in fifty that no run has still passes. When the window
-  // outgrows the bits, they are made enough for as many lines as it has room for, and taken
-  // again.
-  if (words_.size() * 64 < 16 * runs) {
-    size_t words = words_.size();
-    while (words * 64 < 16 * std::max(runs, w.room())) words *= 2;
+  // outgrows the bits, they are made enough for as many lines as it has room for (or, once its
+  // file has ended, for the runs it holds), and taken again.
+  if (count_ * 64 < 16 * runs) {
+    uint64_t words = (16 * (w.ended() ? runs : std::max(runs, w.room())) + 63) / 64;
     words_.assign(words, 0);
-    mask_ = words - 1;
+    count_ = words;
     covered_ = 0;
   }
   RunHasher run;
@@ -238,39 +228,41 @@ bool ResyncSearch::Matches(LineWindow& a, uint64_t i, LineWindow& b, uint64_t j,
   return RunGoesOn(a, i + held_, b, j + held_, min_match_ - held_, same);
 }
 
-// Whether the window holds every run that the search can ever add on its side, their keys all
-// known: its file has ended there, or it has reached the most the search can ask for.
-bool ResyncSearch::Complete(const LineWindow& w) const {
-  return (w.ended() || w.known() >= max_mismatch_ + held_) && w.all_hashed();
+void ResyncSearch::MarkIndexed(int side, uint64_t pos) {
+  std::vector<uint64_t>& bits = indexed_[side];
+  if (pos / 64 >= bits.size()) bits.resize(pos / 64 + 1, 0);
+  bits[pos / 64] |= uint64_t{1} << (pos % 64);
 }
 
 // Adds the run at s of `side`, whose hash is `key`, to the index and returns its slot; or, when
-// none of the other side's known runs has that key, keeps it waiting and returns kNoSlot.
+// none of the other side's known runs has that key, keeps it out and returns kNoSlot.
 size_t ResyncSearch::AddRun(int side, uint32_t key, uint64_t s) {
-  if (!filter_[1 - side].MayHold(key)) {
-    waiting_[side].emplace_back(static_cast<uint32_t>(s), key);
-    return kNoSlot;
-  }
+  if (!filter_[1 - side].MayHold(key)) return kNoSlot;
+  MarkIndexed(side, s);
   return index_.Add(side, key, static_cast<uint32_t>(s));
 }
 
-// Brings the filter of `side` up to its window `w`, and gives the other side's waiting runs
-// that its new runs may match their place in the index, in order of position: any run of that
-// side with the same key came after them, so each chain stays in order.
-void ResyncSearch::Cover(const LineWindow& w, int side) {
+// Brings the filter of `side` up to its window `w`. When that lets more keys through, the
+// other side's runs of the levels before `level` that were kept out and may match one of the
+// new runs get their place in the index, in order of position: every run kept out has a key
+// that the filter stopped, so a run of the same side with the same key that is in the index
+// already came after it, and each chain stays in order. Their keys are made again from the
+// lines' hashes, which costs less than keeping them: a search through files that have little
+// in common keeps nearly all of its runs out.
+void ResyncSearch::Cover(const LineWindow& w, int side, const LineWindow& other, uint64_t level) {
   const KeyFilter& filter = filter_[side];
   if (!filter_[side].Cover(w, held_)) return;
-  std::vector<std::pair<uint32_t, uint32_t>>& waiting = waiting_[1 - side];
-  size_t kept = 0;
-  for (const auto& [pos, key] : waiting) {
-    if (filter.MayHold(key)) {
-      index_.MakeRoom();
-      index_.Add(1 - side, key, pos);
-    } else {
-      waiting[kept++] = {pos, key};
-    }
+  int from = 1 - side;
+  uint64_t runs = std::min(level, other.known() + 1 - std::min(other.known() + 1, held_));
+  RunHasher run;
+  run.Start(held_);
+  for (uint64_t pos = 0; pos < runs; ++pos) {
+    uint32_t key = run.At(other, pos);
+    if (Indexed(from, pos) || !filter.MayHold(key)) continue;
+    index_.MakeRoom();
+    index_.Add(from, key, static_cast<uint32_t>(pos));
+    MarkIndexed(from, pos);
   }
-  waiting.resize(kept);
 }
 
 // Makes the window know at least `count` lines, unless its file ends first. It reads on (never
@@ -295,19 +287,16 @@ uint64_t ResyncSearch::LastLevel(const LineWindow& a, const LineWindow& b) const
 
 // Goes on from level s, while both windows hold the level's runs, to the first level where a
 // run of either side may match one of the other side's known runs, or past the last level; the
-// runs in between wait outside the index, where the other side's window can still grow, and the
-// levels give no point. This is most of a search through files that have little in common.
+// runs in between stay out of the index until the other side's window grows (see Cover), and
+// the levels give no point. This is most of a search through files that have little in common.
 uint64_t ResyncSearch::SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s) {
   uint64_t last = LastLevel(a, b);
-  bool wait_a = !Complete(b), wait_b = !Complete(a);
   for (; s <= last; ++s) {
     bool in_a = s + held_ <= a.known(), in_b = s + held_ <= b.known();
     if ((!in_a && !a.ended()) || (!in_b && !b.ended())) break;  // a window has to read on
     uint32_t key_a = in_a ? run_[0].At(a, s) : 0;
     uint32_t key_b = in_b ? run_[1].At(b, s) : 0;
     if ((in_a && filter_[1].MayHold(key_a)) || (in_b && filter_[0].MayHold(key_b))) break;
-    if (in_a && wait_a) waiting_[0].emplace_back(static_cast<uint32_t>(s), key_a);
-    if (in_b && wait_b) waiting_[1].emplace_back(static_cast<uint32_t>(s), key_b);
   }
   return s;
 }
@@ -317,8 +306,10 @@ uint64_t ResyncSearch::SkipHopeless(const LineWindow& a, const LineWindow& b, ui
 // matches or can no longer beat the best point. kNoSlot stands for a side without a run at s.
 bool ResyncSearch::TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slot_a,
                             size_t slot_b) {
-  for (uint32_t j = slot_a != kNoSlot ? index_.First(slot_a, 1) : RunIndex::kNone;
-       j != RunIndex::kNone && Better(s, j, best_); j = index_.Next(1, j)) {
+  for (uint32_t e = slot_a != kNoSlot ? index_.First(slot_a, 1) : RunIndex::kNone;
+       e != RunIndex::kNone; e = index_.Next(1, e)) {
+    uint32_t j = index_.Position(1, e);
+    if (!Better(s, j, best_)) break;
     bool same = false;
     if (!Matches(a, s, b, j, &same)) return false;
     if (same) {
@@ -326,8 +317,10 @@ bool ResyncSearch::TryLevel(LineWindow& a, LineWindow& b, uint64_t s, size_t slo
       break;
     }
   }
-  for (uint32_t i = slot_b != kNoSlot ? index_.First(slot_b, 0) : RunIndex::kNone;
-       i != RunIndex::kNone && i < s && Better(i, s, best_); i = index_.Next(0, i)) {
+  for (uint32_t e = slot_b != kNoSlot ? index_.First(slot_b, 0) : RunIndex::kNone;
+       e != RunIndex::kNone; e = index_.Next(0, e)) {
+    uint32_t i = index_.Position(0, e);
+    if (i >= s || !Better(i, s, best_)) break;
     bool same = false;
     if (!Matches(a, i, b, s, &same)) return false;
     if (same) {
@@ -355,7 +348,7 @@ bool ResyncSearch::SearchLevel(LineWindow& a, LineWindow& b, uint64_t s) {
 // is what keeps a search over a window of W lines near O(W) instead of the O(W*W) of trying
 // every pair (i, j); and because the search stops at the first level past the best i + j found
 // so far, the work per block is proportional to the block's own size, not to /LB. A run whose
-// key none of the other side's known runs has waits outside the index until one may (see
+// key none of the other side's known runs has stays out of the index until one may (see
 // Cover), so that files with little in common, whose searches are the longest, fill it little.
 bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uint64_t min_match,
                         ResyncPoint* point) {
@@ -368,7 +361,7 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
   if (!failed_up_to_.empty()) failed_up_to_.clear();
   for (int side = 0; side < 2; ++side) {
     filter_[side].Clear();
-    waiting_[side].clear();
+    indexed_[side].clear();
   }
   run_[0].Start(held_);
   run_[1].Start(held_);
@@ -380,8 +373,8 @@ bool ResyncSearch::Find(LineWindow& a, LineWindow& b, uint64_t max_mismatch, uin
       tail_done = true;
       if (!Tail(a, b)) return false;
     }
-    Cover(a, 0);
-    Cover(b, 1);
+    Cover(a, 0, b, s);
+    Cover(b, 1, a, s);
     // The levels where no run can match go by at a glance, while every line is hashed; the
     // search goes on from where that stops as from any level, reading on first if it must.
     if (a.all_hashed() && b.all_hashed()) {

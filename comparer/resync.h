@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "comparer/zeroed_memory.h"
+#include "comparer/growing_array.h"
 #include "comparer/line_window.h"
+#include "comparer/zeroed_memory.h"
 
 namespace fc {
 
@@ -37,15 +37,23 @@ class RunIndex {
   // Adds position `pos` of `side` under `key`, after every position of that side added before;
   // returns the slot of that key.
   size_t Add(int side, uint32_t key, uint32_t pos);
-  // The lowest position of `side` under the key of `slot`, or kNone; Next() gives the following
-  // ones in order.
-  uint32_t First(size_t slot, int side) const { return slots_[slot].first[side] - 1; }
-  uint32_t Next(int side, uint32_t pos) const { return next_[side].at(pos); }
+  // The first entry of `side` under the key of `slot`, or kNone; Next() gives the following
+  // ones, in the order they were added, and Position() the position of one.
+  uint32_t First(size_t slot, int side) const { return slots_[slot].first[side]; }
+  uint32_t Next(int side, uint32_t entry) const { return entries_[side][entry].next; }
+  uint32_t Position(int side, uint32_t entry) const { return entries_[side][entry].pos; }
 
  private:
   struct Slot {
     uint32_t key;
-    uint32_t first[2];  // one more than the first position of each side under `key`, or 0
+    uint32_t first[2];  // the first entry of each side under `key`, or kNone
+  };
+  // A position added, in a chain of the entries of one side under one key. `last` is kept at a
+  // chain's first entry only: where the chain ends, for the next one to be added.
+  struct Entry {
+    uint32_t pos;
+    uint32_t next;
+    uint32_t last;
   };
   // A slot's tag: 16 bits of its key, never 0, which marks a slot unused.
   static uint16_t Tag(uint32_t key) { return static_cast<uint16_t>(key >> 16) | (key >> 16 == 0); }
@@ -53,40 +61,16 @@ class RunIndex {
   size_t Place(uint32_t key) const;
 
   // Open addressing, half full at most. A look for a key goes through the slots' tags, which
-  // take a sixth of the memory and so mostly stay in the processor's cache; the slot itself is
+  // take a seventh of the memory and so mostly stay in the processor's cache; the slot itself is
   // read only when its tag matches, which for a key not yet added is almost never.
   ZeroedMemory memory_;
   uint16_t* tags_ = nullptr;
   Slot* slots_ = nullptr;
   size_t size_ = 0;
   size_t keys_ = 0;
-  // Numbers for positions of one side, from 0 up to the highest one given. An entry is written
-  // when its position is added, so the memory is kept from one search to the next and never
-  // cleared.
-  class Positions {
-   public:
-    uint32_t at(size_t pos) const { return data_[pos]; }
-    uint32_t& at(size_t pos) {
-      if (pos >= size_) Grow(pos);
-      return data_[pos];
-    }
-
-    Positions() = default;
-    Positions(const Positions&) = delete;
-    Positions& operator=(const Positions&) = delete;
-    ~Positions() { std::free(data_); }
-
-   private:
-    void Grow(size_t pos);
-
-    uint32_t* data_ = nullptr;
-    size_t size_ = 0;
-  };
-
-  // The next position of the side under the same key, and at a chain's first position the
-  // chain's last one.
-  Positions next_[2];
-  Positions last_[2];
+  // The entries of each side in the order they were added: as many as there are runs in the
+  // index, side by side in memory, however far apart their positions lie.
+  GrowingArray<Entry> entries_[2];
 };
 
 // The hashes of the runs of `len` lines of one side, position by position: a polynomial in the
@@ -141,13 +125,15 @@ class KeyFilter {
   // Each key sets two bits of one word: one look into memory, and far fewer keys that no run
   // has pass than with one bit.
   static uint64_t Mix(uint32_t key) { return key * 0x9E3779B97F4A7C15ull; }
-  size_t Word(uint64_t mix) const { return static_cast<size_t>(mix >> 32) & mask_; }
+  // The word of a key: its top 32 bits scaled to the number of words, which need not be a
+  // power of two.
+  size_t Word(uint64_t mix) const { return static_cast<size_t>(((mix >> 32) * count_) >> 32); }
   static uint64_t Bits(uint64_t mix) {
     return uint64_t{1} << (mix & 63) | uint64_t{1} << ((mix >> 6) & 63);
   }
 
   std::vector<uint64_t> words_;
-  size_t mask_ = 0;
+  uint64_t count_ = 1;    // words_.size(), kept for Word()
   uint64_t covered_ = 0;  // the runs taken, from position 0 on
   bool valid_ = true;
 };
@@ -172,8 +158,12 @@ class ResyncSearch {
 
  private:
   bool Reach(LineWindow& w, uint64_t count);
-  void Cover(const LineWindow& w, int side);
-  bool Complete(const LineWindow& w) const;
+  void Cover(const LineWindow& w, int side, const LineWindow& other, uint64_t level);
+  bool Indexed(int side, uint64_t pos) const {
+    const std::vector<uint64_t>& bits = indexed_[side];
+    return pos / 64 < bits.size() && (bits[pos / 64] >> (pos % 64) & 1) != 0;
+  }
+  void MarkIndexed(int side, uint64_t pos);
   uint64_t LastLevel(const LineWindow& a, const LineWindow& b) const;
   uint64_t SkipHopeless(const LineWindow& a, const LineWindow& b, uint64_t s);
   bool SearchLevel(LineWindow& a, LineWindow& b, uint64_t s);
@@ -192,11 +182,11 @@ class ResyncSearch {
   uint64_t held_ = 0;
   ResyncPoint best_;
   RunIndex index_;
-  // For each side: the keys of its window's runs, and its runs kept out of the index because
-  // none of the other side's known runs had their key, as (position, key), in order. A run kept
-  // out gets its place when the other side's window grows by a run that may match it.
+  // For each side: the keys of its window's runs, and which of its runs are in the index, one
+  // bit a position. A run whose key none of the other side's known runs has is kept out, and
+  // gets its place when the other side's window grows by a run that may match it.
   KeyFilter filter_[2];
-  std::vector<std::pair<uint32_t, uint32_t>> waiting_[2];
+  std::vector<uint64_t> indexed_[2];
   // The hashes of each side's runs, level by level.
   RunHasher run_[2];
   KeyBuilder key_a_;

@@ -50,10 +50,14 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
 Result Reference(const std::string& file_a, const std::string& file_b, const TextOptions& o) {
   std::vector<std::string> A = SplitLines(file_a), B = SplitLines(file_b);
   uint64_t na = A.size(), nb = B.size(), lb = o.max_mismatch, r = o.min_match;
-  auto eq = [&](uint64_t x, uint64_t y) {
-    std::string s1, s2;
-    return std::string(BuildKey(A[x], o.key, &s1)) == std::string(BuildKey(B[y], o.key, &s2));
+  auto keys = [&](const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    std::string scratch;
+    for (const std::string& line : lines) out.emplace_back(BuildKey(line, o.key, &scratch));
+    return out;
   };
+  std::vector<std::string> key_a = keys(A), key_b = keys(B);
+  auto eq = [&](uint64_t x, uint64_t y) { return key_a[x] == key_b[y]; };
   auto qualifies = [&](uint64_t x, uint64_t y) {
     uint64_t left_a = na - x, left_b = nb - y;
     if (left_a >= r && left_b >= r) {
@@ -160,9 +164,10 @@ Outcome Engine(const std::string& file_a, const std::string& file_b, const TextO
   return outcome;
 }
 
-std::string RandomFile(std::mt19937& rng, const std::vector<std::string>& alphabet) {
+std::string RandomFile(std::mt19937& rng, const std::vector<std::string>& alphabet,
+                       int max_lines = 11) {
   std::string file;
-  int lines = static_cast<int>(rng() % 12);
+  int lines = static_cast<int>(rng() % (max_lines + 1));
   for (int k = 0; k < lines; ++k) {
     file += alphabet[rng() % alphabet.size()];
     file += rng() % 5 == 0 ? "\r\n" : "\n";
@@ -194,21 +199,32 @@ std::string Edit(std::mt19937& rng, const std::string& file,
   return out;
 }
 
+// Small files read through tiny buffers, so that lines cross their edges; and longer files
+// read through buffers of a few hundred bytes, where lines are found many at a time and the
+// lines with a tab have twins without one that expand to the same key.
 TEST(ResyncRule, EngineAgreesWithPlainReferenceOnRandomPairs) {
-  const std::vector<std::string> alphabet = {"a",   "b", "c",    "A",    " a", "a  ", "\ta",
-                                             "a\t", "",  "  \t", "x\tb", "é",  "É",   "\xff"};
+  const std::vector<std::string> small = {"a",   "b", "c",    "A",    " a", "a  ", "\ta",
+                                          "a\t", "",  "  \t", "x\tb", "é",  "É",   "\xff"};
+  const std::string q(70, 'q'), blanks(16, ' ');
+  const std::vector<std::string> longer = {
+      "a",         "\ta",        "        a", "x\tb",
+      "x       b", "é\t.",       "é       .", "alpha beta gamma delta epsilon",
+      "",          "\t\t",       blanks,      q + "\t!",
+      "A\tB",      q + "      !"};
   std::mt19937 rng(20240607);
   const uint64_t limits[] = {1, 2, 3, 5, 100};
-  for (int round = 0; round < 6000; ++round) {
-    std::string a = RandomFile(rng, alphabet);
-    std::string b = rng() % 2 ? Edit(rng, a, alphabet) : RandomFile(rng, alphabet);
+  for (int round = 0; round < 7500; ++round) {
+    bool big = round >= 6000;
+    const std::vector<std::string>& alphabet = big ? longer : small;
+    std::string a = RandomFile(rng, alphabet, big ? 60 : 11);
+    std::string b = rng() % 2 ? Edit(rng, a, alphabet) : RandomFile(rng, alphabet, big ? 60 : 11);
     TextOptions o;
     o.max_mismatch = limits[rng() % 5];
     o.min_match = 1 + rng() % 4;
     o.key.expand_tabs = rng() % 2;
     o.key.compress_white = rng() % 3 == 0;
     o.key.fold_case = rng() % 3 == 0;
-    size_t chunk = 8 + rng() % 40;
+    size_t chunk = big ? 64 + rng() % 400 : 8 + rng() % 40;
     Result want = Reference(a, b, o), got;
     Outcome outcome = Engine(a, b, o, chunk, &got);
     ASSERT_EQ(got, want) << "round " << round << " /LB" << o.max_mismatch << " /" << o.min_match

@@ -1,0 +1,149 @@
+#!/usr/bin/env python3
+"""Runs two builds of the comparer on the same random file pairs and switches, and stops at the
+first report or exit status in which they differ.
+
+Usage: bench/differential.py OLD_FC NEW_FC [--rounds N] [--seed S]
+
+A change made for speed must not change a single byte of any report: this checks that on pairs
+made to cover what the comparer treats specially: CR LF line ends, a last line without one,
+tabs, blank runs, letters that fold by Unicode, bytes that are not UTF-8, lines longer than the
+comparer's read buffer, small files and files of a few thousand lines, pairs that resynchronise
+(lines deleted, inserted, changed, blocks moved) and pairs with nothing in common, under /A /C
+/N /T /W, /LB from 1 to 99999999 and counts up to 99999999. A pair that differs is kept, and
+its folder printed.
+"""
+
+import argparse
+import os
+import random
+import subprocess
+import sys
+import tempfile
+
+PIECES = ["a", "b", "c", "A", "B", " ", "  ", "\t", "x\ty", "\u00e9", "\u00c9", "\u212a", "k",
+          "\udcff", "\r", "word", "WORD", "\u65e5", "\U0001f600", "0", "1", "  \t ", "z"]
+
+
+def line(rng, long_share):
+    """One line's text: mostly a few pieces, now and then one longer than the read buffer."""
+    if rng.random() < long_share:
+        n = rng.choice([3000, 70000, 140000, 300000, 600000])
+        unit = "".join(rng.choice(PIECES) for _ in range(rng.randint(1, 30)))
+        text = (unit * (n // len(unit) + 1))[:n]
+        if rng.random() < 0.5:
+            k = rng.randrange(len(text))
+            text = text[:k] + rng.choice(PIECES) + text[k + 1:]
+        return text
+    return "".join(rng.choice(PIECES) for _ in range(rng.randint(0, 6)))
+
+
+def lines(rng, count, vocabulary, long_share):
+    """`count` lines, drawn from `vocabulary` distinct ones when that is not 0."""
+    if vocabulary:
+        words = [line(rng, long_share) for _ in range(vocabulary)]
+        return [rng.choice(words) for _ in range(count)]
+    return [line(rng, long_share) for _ in range(count)]
+
+
+def edited(rng, original, pool):
+    """A copy with lines deleted, inserted, changed, changed in case or blanks, and moved."""
+    out = list(original)
+    for _ in range(rng.randint(0, 1 + len(out) // 5)):
+        at = rng.randrange(len(out) + 1)
+        kind = rng.randrange(5)
+        if kind == 0 and at < len(out):
+            del out[at]
+        elif kind == 1:
+            out.insert(at, rng.choice(pool))
+        elif kind == 2 and at < len(out):
+            out[at] = rng.choice(pool)
+        elif kind == 3 and out:
+            start = rng.randrange(len(out))
+            block = out[start:start + rng.randint(1, 50)]
+            del out[start:start + len(block)]
+            to = rng.randrange(len(out) + 1)
+            out[to:to] = block
+        elif kind == 4 and at < len(out):
+            out[at] = out[at].upper() if rng.random() < 0.5 else out[at].replace(" ", "  ")
+    return out
+
+
+def joined(rng, texts):
+    """The bytes of a file of these lines, some ending in CR LF, the last now and then in none."""
+    data = b"".join(t.encode("utf-8", "surrogateescape") +
+                    (b"\r\n" if rng.random() < 0.2 else b"\n") for t in texts)
+    if data and rng.random() < 0.25:
+        data = data[:-1]
+    return data
+
+
+def count(rng):
+    r = rng.random()
+    if r < 0.4:
+        return rng.randint(1, 5)
+    if r < 0.7:
+        return rng.randint(1, 200)
+    if r < 0.85:
+        return rng.choice([1000, 100000, 1000000])
+    return rng.choice([99999999, rng.randint(1, 99999999)])
+
+
+def switches(rng):
+    chosen = [s for s in ("/A", "/C", "/N", "/T", "/W") if rng.random() < 0.3]
+    if rng.random() < 0.8:
+        chosen.append("/LB%d" % count(rng))
+    if rng.random() < 0.8:
+        chosen.append("/%d" % (rng.randint(1, 4) if rng.random() < 0.7 else count(rng)))
+    rng.shuffle(chosen)
+    return chosen
+
+
+def pair(rng):
+    kind = rng.random()
+    long_share = 0.02 if rng.random() < 0.15 else 0.0
+    if kind < 0.4:
+        n, vocabulary = rng.randint(0, 30), rng.randint(1, 8)
+    elif kind < 0.8:
+        n, vocabulary = rng.randint(0, 400), rng.choice([0, 5, 40, 200])
+    else:
+        n, vocabulary, long_share = rng.randint(0, 5000), rng.choice([0, 50, 2000]), 0.0
+    a = lines(rng, n, vocabulary, long_share)
+    if rng.random() < 0.15:
+        b = lines(rng, rng.randint(0, n + 5), vocabulary, long_share)
+    else:
+        b = edited(rng, a, a + lines(rng, 10, 0, long_share))
+    return joined(rng, a), joined(rng, b)
+
+
+def run(program, args):
+    done = subprocess.run([program] + args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    return done.returncode, done.stdout, done.stderr
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("old")
+    parser.add_argument("new")
+    parser.add_argument("--rounds", type=int, default=2000)
+    parser.add_argument("--seed", type=int, default=1)
+    args = parser.parse_args()
+    rng = random.Random(args.seed)
+    work = tempfile.mkdtemp(prefix="fc-differential-")
+    paths = [os.path.join(work, "a.txt"), os.path.join(work, "b.txt")]
+    for round_number in range(args.rounds):
+        for path, data in zip(paths, pair(rng)):
+            with open(path, "wb") as f:
+                f.write(data)
+        chosen = switches(rng)
+        if run(args.old, chosen + paths) != run(args.new, chosen + paths):
+            print("round %d: the reports differ for %s (the pair is in %s)"
+                  % (round_number, " ".join(chosen), work))
+            sys.exit(1)
+    for path in paths:
+        os.unlink(path)
+    os.rmdir(work)
+    print("%d rounds, every report the same" % args.rounds)
+
+
+if __name__ == "__main__":
+    main()
