@@ -233,9 +233,12 @@ TEST_F(FcProgram, BlockLinesLongerThanTheReadChunk) {
 TEST_F(FcProgram, MinimumMatchDecidesWhereBlocksEnd) {
   Write("a.txt", "s\nA\nm\nB\ne\nf\n");
   Write("b.txt", "s\nX\nm\nY\ne\nf\n");
-  Expect({"a.txt", "b.txt"}, 1,
-         "Comparing files a.txt and b.txt\n"
-         "***** a.txt\ns\nA\nm\nB\ne\n***** b.txt\ns\nX\nm\nY\ne\n*****\n\n");
+  const char* one_block =
+      "Comparing files a.txt and b.txt\n"
+      "***** a.txt\ns\nA\nm\nB\ne\n***** b.txt\ns\nX\nm\nY\ne\n*****\n\n";
+  Expect({"a.txt", "b.txt"}, 1, one_block);
+  // Counts far beyond the files' length ask for no memory the files do not need.
+  Expect({"/LB99999999999", "/99999999999", "a.txt", "b.txt"}, 1, one_block);
   const char* two_blocks =
       "Comparing files a.txt and b.txt\n"
       "***** a.txt\ns\nA\nm\n***** b.txt\ns\nX\nm\n*****\n\n"

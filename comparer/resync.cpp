@@ -268,12 +268,13 @@ void ResyncSearch::Cover(const LineWindow& w, int side, const LineWindow& other,
 // Makes the window know at least `count` lines, unless its file ends first. It reads on (never
 // past the most the search can ask for) by half as many again while the search is small, so
 // that it reads little past a short block, and by four times as many once it is big, so that
-// the window grows in a few large steps.
+// the window grows in a few large steps. Room is made ahead only for four times the lines the
+// window already holds: the counts may promise far more lines than the file has.
 bool ResyncSearch::Reach(LineWindow& w, uint64_t count) {
   if (w.known() >= count || w.ended()) return true;
   uint64_t ahead = count < kBigSearch ? count + count / 2 : 4 * count;
   ahead = std::min(ahead, max_mismatch_ + held_);
-  w.Reserve(ahead);
+  w.Reserve(std::min(ahead, 4 * (w.known() + kBigSearch)));
   return w.Extend(ahead);
 }
 
