@@ -20,16 +20,15 @@ bool TextSource::ReadMark(std::string* error) {
   }
   if (have == 3 && first[0] == 0xEF && first[1] == 0xBB && first[2] == 0xBF) {
     skip_ = 3;
-  } else if (have >= 2 && ((first[0] == 0xFF && first[1] == 0xFE) ||
-                           (first[0] == 0xFE && first[1] == 0xFF))) {
+  } else if (have >= 2 &&
+             ((first[0] == 0xFF && first[1] == 0xFE) || (first[0] == 0xFE && first[1] == 0xFF))) {
     utf16_ = std::make_unique<Utf16Source>(raw_, 2, limit_, first[0] == 0xFE, sizes_);
   }
   looked_ = true;
   return true;
 }
 
-bool TextSource::ReadAt(uint64_t offset, char* out, size_t size, size_t* got,
-                        std::string* error) {
+bool TextSource::ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) {
   *got = 0;
   if (!looked_ && !ReadMark(error)) return false;
   if (utf16_) return utf16_->ReadAt(offset, out, size, got, error);

@@ -118,9 +118,10 @@ bool Utf16Source::Refill(Cursor& c, std::string* error) {
   if (!c.raw) c.raw.reset(new char[sizes_.block]);
   while (c.raw_len < sizes_.block && !c.raw_ended) {
     uint64_t from = c.at.raw + c.raw_len;
-    size_t want = from < limit_ ? static_cast<size_t>(std::min<uint64_t>(
-                                      sizes_.block - c.raw_len, limit_ - from))
-                                : 0;
+    size_t want =
+        from < limit_
+            ? static_cast<size_t>(std::min<uint64_t>(sizes_.block - c.raw_len, limit_ - from))
+            : 0;
     size_t got = 0;
     if (want > 0 && !raw_.ReadAt(from, c.raw.get() + c.raw_len, want, &got, error)) return false;
     c.raw_len += got;
@@ -176,8 +177,7 @@ bool Utf16Source::Decode(const char* p, size_t n, char* out, size_t* len, std::s
   return true;
 }
 
-bool Utf16Source::ReadAt(uint64_t offset, char* out, size_t size, size_t* got,
-                         std::string* error) {
+bool Utf16Source::ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) {
   *got = 0;
   if (!OpenConverters(error)) return false;
   Cursor& c = CursorFor(offset);
