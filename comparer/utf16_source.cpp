@@ -118,10 +118,8 @@ bool Utf16Source::Refill(Cursor& c, std::string* error) {
   if (!c.raw) c.raw.reset(new char[sizes_.block]);
   while (c.raw_len < sizes_.block && !c.raw_ended) {
     uint64_t from = c.at.raw + c.raw_len;
-    size_t want =
-        from < limit_
-            ? static_cast<size_t>(std::min<uint64_t>(sizes_.block - c.raw_len, limit_ - from))
-            : 0;
+    uint64_t left = from < limit_ ? limit_ - from : 0;
+    size_t want = static_cast<size_t>(std::min<uint64_t>(sizes_.block - c.raw_len, left));
     size_t got = 0;
     if (want > 0 && !raw_.ReadAt(from, c.raw.get() + c.raw_len, want, &got, error)) return false;
     c.raw_len += got;
