@@ -37,8 +37,9 @@ class Utf16Source : public Source {
   Utf16Source(Source& raw, uint64_t start, uint64_t limit, bool big_endian, DecodeSizes sizes);
   ~Utf16Source() override;
 
-  // Reads decoded text at `offset`; fails only when reading `raw` fails, with the system's
-  // reason. Throws std::bad_alloc when the converter finds no memory.
+  // Reads decoded text at `offset`; fails when reading `raw` fails, with the system's reason,
+  // or when ICU cannot open its converters, with ICU's. Throws std::bad_alloc when ICU finds no
+  // memory.
   bool ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) override;
 
  private:
