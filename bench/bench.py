@@ -110,6 +110,17 @@ def make_inputs(work):
     return paths
 
 
+def make_utf16(paths):
+    """The text pair stored as UTF-16, little-endian after a byte-order mark, as Windows programs
+    write it; made from the UTF-8 pair when missing."""
+    for name in ("text", "text_edited"):
+        path = paths[name] + "_utf16"
+        if not os.path.exists(path):
+            with open(paths[name], "rb") as f:
+                write(path, b"\xff\xfe" + f.read().decode().encode("utf-16-le"))
+        paths[name + "_utf16"] = path
+
+
 # On identical inputs, our time over the read floor's.
 FLOOR_TARGET = 1.15
 
@@ -160,6 +171,7 @@ def main():
     args = parser.parse_args()
     os.makedirs(args.work, exist_ok=True)
     p = make_inputs(args.work)
+    make_utf16(p)
     fc = os.path.abspath(args.fc)
     floor = build_floor(args.work)
     # Each row: its name, our command, the peer's, the peer's name, the target for our time over
@@ -167,6 +179,13 @@ def main():
     rows = [
         ("text 1M lines, 1% edited", [fc, p["text"], p["text_edited"]],
          ["diff", p["text"], p["text_edited"]], "diff", 0.5, None),
+        # Plain diff only says that files holding NUL bytes differ; -a makes it compare their
+        # lines, as we do.
+        ("text 1M lines as UTF-16, 1% edited", [fc, p["text_utf16"], p["text_edited_utf16"]],
+         ["diff", "-a", p["text_utf16"], p["text_edited_utf16"]], "diff -a", 0.5, None),
+        ("text 1M lines as UTF-16, 1% edited, against the UTF-8 pair",
+         [fc, p["text_utf16"], p["text_edited_utf16"]], [fc, p["text"], p["text_edited"]],
+         "fc UTF-8", 2.0, None),
         ("text 1M lines, identical", [fc, p["text"], p["text_copy"]],
          ["cmp", p["text"], p["text_copy"]], "cmp", 1.0, (p["text"], p["text_copy"])),
         ("100 MiB bytes, identical, /B", [fc, "/B", p["bytes"], p["bytes_copy"]],

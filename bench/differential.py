@@ -2,7 +2,7 @@
 """Runs two builds of the comparer on the same random file pairs and switches, and stops at the
 first report or exit status in which they differ.
 
-Usage: bench/differential.py OLD_FC NEW_FC [--rounds N] [--seed S]
+Usage: bench/differential.py OLD_FC NEW_FC [--rounds N] [--seed S] [--encodings]
 
 A change made for speed must not change a single byte of any report: this checks that on pairs
 made to cover what the comparer treats specially: CR LF line ends, a last line without one,
@@ -11,11 +11,18 @@ comparer's read buffer, small files and files of a few thousand lines, pairs tha
 (lines deleted, inserted, changed, blocks moved) and pairs with nothing in common, under /A /C
 /N /T /W, /LB from 1 to 99999999 and counts up to 99999999. A pair that differs is kept, and
 its folder printed.
+
+With --encodings, NEW reads each side stored as it stands, as UTF-8 after a byte-order mark, or
+as UTF-16 of either byte order after one, while OLD reads the plain UTF-8 text that the stored
+file holds, under the same name: the reports must still be the same. A byte that is not UTF-8
+is stored in UTF-16 as a lone surrogate, which reads as U+FFFD.
 """
 
 import argparse
 import os
 import random
+import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -115,8 +122,30 @@ def pair(rng):
     return joined(rng, a), joined(rng, b)
 
 
-def run(program, args):
-    done = subprocess.run([program] + args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+MARKS = {"utf-8": b"\xef\xbb\xbf", "utf-16-le": b"\xff\xfe", "utf-16-be": b"\xfe\xff"}
+
+
+def stored(rng, data):
+    """`data` stored in a random one of the encodings, and the plain UTF-8 text that the stored
+    file holds: (plain, stored)."""
+    how = rng.choice([None, "utf-8", "utf-16-le", "utf-16-be"])
+    if how is None:
+        return data, data
+    if how == "utf-8":
+        return data, MARKS[how] + data
+    text = data.decode("utf-8", "surrogateescape")
+    plain = re.sub("[\udc80-\udcff]", "\ufffd", text).encode("utf-8")
+    return plain, MARKS[how] + text.encode(how, "surrogatepass")
+
+
+def write(folder, name, data):
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def run(program, args, folder):
+    done = subprocess.run([os.path.abspath(program)] + args, cwd=folder, stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE)
     return done.returncode, done.stdout, done.stderr
 
 
@@ -126,22 +155,27 @@ def main():
     parser.add_argument("new")
     parser.add_argument("--rounds", type=int, default=2000)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--encodings", action="store_true",
+                        help="NEW reads the pairs stored with byte-order marks, as UTF-8 and UTF-16")
     args = parser.parse_args()
     rng = random.Random(args.seed)
     work = tempfile.mkdtemp(prefix="fc-differential-")
-    paths = [os.path.join(work, "a.txt"), os.path.join(work, "b.txt")]
+    # OLD reads the pair in one folder, NEW in the other, under the same names.
+    folders = [os.path.join(work, "old"), os.path.join(work, "new")]
+    for folder in folders:
+        os.mkdir(folder)
+    names = ["a.txt", "b.txt"]
     for round_number in range(args.rounds):
-        for path, data in zip(paths, pair(rng)):
-            with open(path, "wb") as f:
-                f.write(data)
+        for name, data in zip(names, pair(rng)):
+            plain, kept = stored(rng, data) if args.encodings else (data, data)
+            write(folders[0], name, plain)
+            write(folders[1], name, kept)
         chosen = switches(rng)
-        if run(args.old, chosen + paths) != run(args.new, chosen + paths):
+        if run(args.old, chosen + names, folders[0]) != run(args.new, chosen + names, folders[1]):
             print("round %d: the reports differ for %s (the pair is in %s)"
                   % (round_number, " ".join(chosen), work))
             sys.exit(1)
-    for path in paths:
-        os.unlink(path)
-    os.rmdir(work)
+    shutil.rmtree(work)
     print("%d rounds, every report the same" % args.rounds)
 
 

@@ -145,6 +145,8 @@ std::string UsageText() {
          "  /<count>    equal lines needed to match again after a difference (default 2)\n"
          "  /?          show this text\n"
          "\n"
+         "Text is read byte for byte, unless a file starts with a byte-order mark: that\n"
+         "names UTF-8 or UTF-16, and the same text compares equal in either encoding.\n"
          "A name directly in the root folder needs a second slash (//etc); an argument with\n"
          "a single leading slash is a switch. Exit status: 0 same, 1 different, 2 trouble.\n";
 }

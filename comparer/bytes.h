@@ -21,4 +21,8 @@ const char* LastNewline(const char* p, size_t n);
 constexpr uint32_t kTabBefore = uint32_t{1} << 31;
 size_t FindLineEnds(const char* p, size_t n, uint32_t* ends, size_t max);
 
+// Copies the leading UTF-16 units among the `n` at `p` (big- or little-endian) that are ASCII
+// to `out`, one byte each, and returns how many there were.
+size_t NarrowAscii(const char* p, size_t n, bool big_endian, char* out);
+
 }  // namespace fc

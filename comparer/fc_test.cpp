@@ -280,6 +280,57 @@ TEST_F(FcProgram, BinaryComparison) {
          "Comparing files c.BIN and b.bin\n***** c.BIN\nx\n***** b.bin\nABCD\n*****\n\n");
 }
 
+// The bytes of `text` in UTF-16, after a byte-order mark when `mark`.
+std::string Utf16(const std::u16string& text, bool big_endian, bool mark) {
+  std::string bytes = mark ? (big_endian ? "\xFE\xFF" : "\xFF\xFE") : "";
+  for (char16_t unit : text) {
+    char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += big_endian ? high : low;
+    bytes += big_endian ? low : high;
+  }
+  return bytes;
+}
+
+TEST_F(FcProgram, ByteOrderMarkNamesTheEncoding) {
+  // The same text as UTF-8 with a mark and without, and as UTF-16 in either byte order.
+  const std::string text = "Gr\u00FC\u00DFe\tK\u212A \U0001F600\r\nzwei\n";
+  const std::u16string text16 = u"Gr\u00FC\u00DFe\tK\u212A \U0001F600\r\nzwei\n";
+  Write("plain.txt", text);
+  Write("mark.txt", "\xEF\xBB\xBF" + text);
+  Write("le.txt", Utf16(text16, false, true));
+  Write("be.txt", Utf16(text16, true, true));
+  Write("only_mark.txt", "\xFF\xFE");
+  Write("empty.txt", "");
+  const std::vector<std::pair<std::string, std::string>> same = {{"plain.txt", "mark.txt"},
+                                                                 {"le.txt", "plain.txt"},
+                                                                 {"mark.txt", "be.txt"},
+                                                                 {"be.txt", "le.txt"},
+                                                                 {"only_mark.txt", "empty.txt"}};
+  for (const auto& [x, y] : same)
+    Expect({x, y}, 0,
+           "Comparing files " + x + " and " + y + "\nFC: no differences encountered\n\n");
+  EXPECT_EQ(Fc({"/B", "plain.txt", "mark.txt"}).status, 1);
+  // The report gives the decoded lines in UTF-8, numbered as the decoded text's lines.
+  Write("le.txt", Utf16(u"Gr\u00FC\u00DFe\nzwei\ndrei\nvier\n", false, true));
+  Write("be.txt", Utf16(u"Gr\u00FC\u00DFe\nzwei\nDREI\nvier\n", true, true));
+  Expect({"/N", "le.txt", "be.txt"}, 1,
+         "Comparing files le.txt and be.txt\n"
+         "***** le.txt\n    2:  zwei\n    3:  drei\n    4:  vier\n"
+         "***** be.txt\n    2:  zwei\n    3:  DREI\n    4:  vier\n*****\n\n");
+  Expect({"/C", "le.txt", "be.txt"}, 0,
+         "Comparing files le.txt and be.txt\nFC: no differences encountered\n\n");
+  // Units that cannot be decoded are U+FFFD: a lone lead surrogate, a lone trail surrogate, a
+  // lead before a whole pair, and an odd last byte.
+  std::u16string bad = u"a";
+  bad += {char16_t{0xD800}, u'b', u'\n', char16_t{0xDC00}, u'\n', char16_t{0xD83D}};
+  bad += u"\U0001F600\nc";
+  Write("bad.txt", Utf16(bad, false, true) + "x");
+  const std::string fffd = "\xEF\xBF\xBD";
+  Write("good.txt", "a" + fffd + "b\n" + fffd + "\n" + fffd + "\xF0\x9F\x98\x80\nc" + fffd);
+  Expect({"bad.txt", "good.txt"}, 0,
+         "Comparing files bad.txt and good.txt\nFC: no differences encountered\n\n");
+}
+
 TEST_F(FcProgram, FilesThatCannotBeUsed) {
   Write("a.txt", "x\n");
   std::filesystem::create_directory(dir_ + "/sub");
@@ -374,7 +425,7 @@ TEST_F(FcProgram, MemoryStaysBoundedAndRunningOutIsAnError) {
   if (kSanitized) GTEST_SKIP() << "the sanitizers' own memory hides the comparer's";
   constexpr long kPeakKib = 16 << 10;
   constexpr rlim_t kAddressSpace = rlim_t{96} << 20;
-  // One line of 64 MiB, and a copy with one letter changed in its middle.
+  // One line of 64 MiB, and a copy with one letter changed in its middle; the same as UTF-16.
   std::string piece;
   while (piece.size() < (size_t{64} << 10)) piece += "word\t\xC3\xA9t\xC3\xA9  K\xE2\x84\xAA ";
   piece.resize(size_t{64} << 10);
@@ -385,6 +436,19 @@ TEST_F(FcProgram, MemoryStaysBoundedAndRunningOutIsAnError) {
     for (int k = 0; k < 1024; ++k) {
       a << piece;
       b << (k == 512 ? changed : piece);
+    }
+    // The same single line of 64 MiB as UTF-16.
+    std::u16string piece16;
+    while (piece16.size() < (size_t{32} << 10)) piece16 += u"word\t\u00E9t\u00E9  K\u212A ";
+    piece16.resize(size_t{32} << 10);
+    std::string bytes16 = Utf16(piece16, false, false), changed16 = bytes16;
+    changed16[0] = 'Q';
+    std::ofstream e(dir_ + "/long16_a", std::ios::binary), f(dir_ + "/long16_b", std::ios::binary);
+    e << "\xFF\xFE";
+    f << "\xFF\xFE";
+    for (int k = 0; k < 1024; ++k) {
+      e << bytes16;
+      f << (k == 512 ? changed16 : bytes16);
     }
     // Five million short lines, and a copy with one changed in the middle, written in blocks.
     std::ofstream c(dir_ + "/lines_a", std::ios::binary), d(dir_ + "/lines_b", std::ios::binary);
@@ -402,6 +466,7 @@ TEST_F(FcProgram, MemoryStaysBoundedAndRunningOutIsAnError) {
   }
   const std::vector<std::vector<std::string>> bounded = {{"long_a", "long_b"},
                                                          {"/C", "/W", "long_a", "long_b"},
+                                                         {"long16_a", "long16_b"},
                                                          {"/99999999999", "lines_a", "lines_b"}};
   for (const std::vector<std::string>& args : bounded) {
     long peak = 0;

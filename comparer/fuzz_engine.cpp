@@ -1,7 +1,9 @@
 // libFuzzer target: two small inputs compared as text under every option and as bytes, in
 // buffers small enough that lines cross their edges and are read, keyed and hashed in pieces;
-// and the first input's key built in pieces cut where the second input says, which must be its
-// whole key. Nothing is written anywhere.
+// the text read through a byte-order mark, when an input starts with one, decoded in tiny steps
+// and read back in pieces from its end, which must give the text read in file order; and the
+// first input's key built in pieces cut where the second input says, which must be its whole
+// key. Nothing is written anywhere.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #include "comparer/line_key.h"
 #include "comparer/source.h"
 #include "comparer/text_compare.h"
+#include "comparer/text_source.h"
 
 namespace {
 
@@ -99,6 +102,31 @@ void CheckPieces(const std::string& line, const std::string& cuts, const fc::Key
     std::abort();
 }
 
+// Reads the text of `file` through a TextSource, in file order in pieces of `piece` bytes and
+// then backwards from its end, which makes the decoder go back to its restart points; both
+// must give the same text.
+void CheckReadingBack(const std::string& file, const fc::DecodeSizes& sizes, size_t piece) {
+  fc::MemorySource raw(file);
+  fc::TextSource text(raw, fc::InputBuffer::kNoLimit, sizes);
+  std::string forward, error;
+  std::string buffer(piece, '\0');
+  for (;;) {
+    size_t got = 0;
+    if (!text.ReadAt(forward.size(), buffer.data(), piece, &got, &error)) std::abort();
+    if (got == 0) break;
+    forward.append(buffer, 0, got);
+  }
+  std::string backward(forward.size(), '\0');
+  for (size_t end = forward.size(); end > 0;) {
+    size_t at = end > piece ? end - piece : 0;
+    for (size_t from = at, got = 0; from < end; from += got)
+      if (!text.ReadAt(from, backward.data() + from, end - from, &got, &error) || got == 0)
+        std::abort();
+    end = at;
+  }
+  if (backward != forward) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -115,10 +143,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (split == std::string::npos) split = rest.size() / 2;
   std::string a = rest.substr(0, split), b = rest.substr(std::min(split + 1, rest.size()));
   CheckPieces(a, b, o.key);
+  fc::DecodeSizes sizes{4 + 2 * static_cast<size_t>(data[2] >> 2), 2 + (data[0] >> 3) % 8u};
+  CheckReadingBack(a, sizes, 1 + data[3] % 200);
   fc::MemorySource sa(a), sb(b);
   std::string error;
   {
-    fc::InputBuffer ia(sa, "a", a.size(), chunk), ib(sb, "b", b.size(), chunk);
+    fc::TextSource ta(sa, fc::InputBuffer::kNoLimit, sizes),
+        tb(sb, fc::InputBuffer::kNoLimit, sizes);
+    fc::InputBuffer ia(ta, "a", fc::InputBuffer::kNoLimit, chunk),
+        ib(tb, "b", fc::InputBuffer::kNoLimit, chunk);
     CheckingSink sink;
     if (fc::CompareText(ia, ib, o, sink, &error) == fc::Outcome::kTrouble) std::abort();
     if (!error.empty()) std::abort();

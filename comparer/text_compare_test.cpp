@@ -1,8 +1,10 @@
 // The line-by-line engine against a plain rendering of the resync rule, on many small random
-// file pairs; plus read errors in the middle of a comparison.
+// file pairs, each also stored with byte-order marks, as UTF-8 and UTF-16; plus read errors in
+// the middle of a comparison.
 #include "comparer/text_compare.h"
 
 #include <gtest/gtest.h>
+#include <unicode/ucnv.h>
 
 #include <cstring>
 #include <random>
@@ -11,6 +13,7 @@
 
 #include "comparer/binary_compare.h"
 #include "comparer/source.h"
+#include "comparer/text_source.h"
 
 namespace fc {
 namespace {
@@ -152,16 +155,77 @@ class Recorder : public TextSink {
   Result result;
 };
 
-Outcome Engine(const std::string& file_a, const std::string& file_b, const TextOptions& o,
-               size_t chunk, Result* result) {
-  MemorySource sa(file_a), sb(file_b);
-  InputBuffer a(sa, "a", file_a.size(), chunk), b(sb, "b", file_b.size(), chunk);
+// Compares the two sources' text, read through buffers of `chunk` bytes.
+Outcome Compare(Source& sa, Source& sb, uint64_t limit_a, uint64_t limit_b, const TextOptions& o,
+                size_t chunk, Result* result) {
+  InputBuffer a(sa, "a", limit_a, chunk), b(sb, "b", limit_b, chunk);
   Recorder recorder;
   std::string error;
   Outcome outcome = CompareText(a, b, o, recorder, &error);
   EXPECT_EQ(error, "");
   *result = recorder.result;
   return outcome;
+}
+
+Outcome Engine(const std::string& file_a, const std::string& file_b, const TextOptions& o,
+               size_t chunk, Result* result) {
+  MemorySource sa(file_a), sb(file_b);
+  return Compare(sa, sb, file_a.size(), file_b.size(), o, chunk, result);
+}
+
+// How a side's text is stored in its file: as it stands, or after a byte-order mark.
+enum class Stored { kAsIs, kUtf8Mark, kUtf16Le, kUtf16Be };
+
+// `text` converted by ICU from one encoding to another; bytes that are not valid in the first
+// become U+FFFD, as a text editor saving a file would store them.
+std::string Converted(const std::string& text, const char* to, const char* from) {
+  std::string out(text.size() * 4 + 4, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t n = ucnv_convert(to, from, out.data(), static_cast<int32_t>(out.size()), text.data(),
+                           static_cast<int32_t>(text.size()), &status);
+  EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+  out.resize(static_cast<size_t>(n));
+  return out;
+}
+
+// The bytes of a file that stores the UTF-8 `text` as `how` says.
+std::string Store(const std::string& text, Stored how) {
+  switch (how) {
+    case Stored::kAsIs:
+      return text;
+    case Stored::kUtf8Mark:
+      return "\xEF\xBB\xBF" + text;
+    case Stored::kUtf16Le:
+      return "\xFF\xFE" + Converted(text, "UTF-16LE", "UTF-8");
+    case Stored::kUtf16Be:
+      return "\xFE\xFF" + Converted(text, "UTF-16BE", "UTF-8");
+  }
+  return text;
+}
+
+// The text, in UTF-8, that the file made by Store(text, how) holds.
+std::string Held(const std::string& text, Stored how) {
+  bool utf16 = how == Stored::kUtf16Le || how == Stored::kUtf16Be;
+  return utf16 ? Converted(Converted(text, "UTF-16LE", "UTF-8"), "UTF-8", "UTF-16LE") : text;
+}
+
+// Checks that the texts `a` and `b`, stored in files as `pick` chooses and read through a
+// decoder whose steps and restart points `pick` makes tiny, give the blocks that the plain
+// reference finds for the UTF-8 text that the files hold.
+void ExpectSameAsStoredPlain(const std::string& a, const std::string& b, const TextOptions& o,
+                             size_t chunk, std::mt19937& pick) {
+  const Stored kinds[] = {Stored::kAsIs, Stored::kUtf8Mark, Stored::kUtf16Le, Stored::kUtf16Be};
+  Stored how_a = kinds[pick() % 4], how_b = kinds[pick() % 4];
+  DecodeSizes sizes{4 + 2 * (pick() % 20), 2 + pick() % 4};
+  MemorySource file_a(Store(a, how_a)), file_b(Store(b, how_b));
+  TextSource sa(file_a, InputBuffer::kNoLimit, sizes), sb(file_b, InputBuffer::kNoLimit, sizes);
+  Result want = Reference(Held(a, how_a), Held(b, how_b), o), got;
+  Outcome outcome = Compare(sa, sb, InputBuffer::kNoLimit, InputBuffer::kNoLimit, o, chunk, &got);
+  ASSERT_EQ(got, want) << "stored as " << static_cast<int>(how_a) << " and "
+                       << static_cast<int>(how_b) << ", steps of " << sizes.block << "\nA:\n"
+                       << a << "\nB:\n"
+                       << b;
+  EXPECT_EQ(outcome, want.blocks.empty() && !want.failed ? Outcome::kSame : Outcome::kDifferent);
 }
 
 std::string RandomFile(std::mt19937& rng, const std::vector<std::string>& alphabet,
@@ -211,7 +275,7 @@ TEST(ResyncRule, EngineAgreesWithPlainReferenceOnRandomPairs) {
       "x       b", "é\t.",       "é       .", "alpha beta gamma delta epsilon",
       "",          "\t\t",       blanks,      q + "\t!",
       "A\tB",      q + "      !"};
-  std::mt19937 rng(20240607);
+  std::mt19937 rng(20240607), pick(17);
   const uint64_t limits[] = {1, 2, 3, 5, 100};
   for (int round = 0; round < 7500; ++round) {
     bool big = round >= 6000;
@@ -233,6 +297,8 @@ TEST(ResyncRule, EngineAgreesWithPlainReferenceOnRandomPairs) {
                          << b;
     bool same = want.blocks.empty() && !want.failed;
     ASSERT_EQ(outcome, same ? Outcome::kSame : Outcome::kDifferent);
+    ExpectSameAsStoredPlain(a, b, o, chunk, pick);
+    if (HasFatalFailure()) return;
   }
 }
 
@@ -274,7 +340,7 @@ TEST(ResyncRule, LinesAcrossChunkEdgesUnderEveryOption) {
                                            "\r",
                                            "k"};
   const size_t chunk = 32;
-  std::mt19937 rng(20240611);
+  std::mt19937 rng(20240611), pick(11);
   for (int round = 0; round < 1500; ++round) {
     std::string a, b;
     for (int n = 1 + static_cast<int>(rng() % 3); n > 0; --n) {
@@ -315,6 +381,10 @@ TEST(ResyncRule, LinesAcrossChunkEdgesUnderEveryOption) {
                            << a << "\nB:\n"
                            << b;
     }
+    TextOptions o;
+    o.key.compress_white = round % 2;
+    ExpectSameAsStoredPlain(a, b, o, chunk, pick);
+    if (HasFatalFailure()) return;
   }
 }
 
