@@ -82,10 +82,6 @@ size_t PlainColumns(const unsigned char* p, unsigned* columns) {
 
 }  // namespace
 
-bool KeysCanDiffer(const KeyOptions& o) {
-  return o.expand_tabs || o.compress_white || o.fold_case;
-}
-
 bool KeyRestartsAfter(unsigned char c, const KeyOptions& o) {
   if (c >= 0x80 || c == '\r') return false;
   if (o.expand_tabs && !o.compress_white) return c == '\t';

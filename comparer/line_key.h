@@ -18,10 +18,6 @@ struct KeyOptions {
   bool fold_case = false;       // /C
 };
 
-// True when some line's key can differ from the line's own bytes under `options`; when false,
-// lines are compared byte for byte.
-bool KeysCanDiffer(const KeyOptions& options);
-
 // True when the key of the rest of a line, from just after the byte `c` on, does not depend on
 // the bytes before `c`: a KeyBuilder started with `mid_line` there gives the same key bytes as
 // one that went through the whole line. That holds after a tab when tabs are expanded (the
