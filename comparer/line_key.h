@@ -91,8 +91,4 @@ class KeyBuilder {
 // is the same bytes, else of *scratch, which it overwrites.
 std::string_view BuildKey(std::string_view line, const KeyOptions& options, std::string* scratch);
 
-// Decodes one well-formed UTF-8 sequence at the start of the `n` bytes at `p` into *code and
-// returns its length, or returns 0 when those bytes do not start with one.
-size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t* code);
-
 }  // namespace fc
