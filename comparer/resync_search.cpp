@@ -143,8 +143,8 @@ size_t ResyncSearch::AddRun(int side, uint32_t key, uint64_t s) {
 // in common keeps nearly all of its runs out.
 void ResyncSearch::UpdateFilter(int side, const LineWindow& w, const LineWindow& other,
                                 uint64_t level) {
-  const KeyFilter& filter = filter_[side];
-  if (!filter_[side].Update(w, held_)) return;
+  KeyFilter& filter = filter_[side];
+  if (!filter.Update(w, held_)) return;
   int from = 1 - side;
   uint64_t runs = std::min(level, other.known() + 1 - std::min(other.known() + 1, held_));
   RunHasher run;
