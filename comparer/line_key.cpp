@@ -1,6 +1,7 @@
 #include "comparer/line_key.h"
 
 #include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
 #include <cstring>
@@ -14,32 +15,22 @@ namespace {
 
 constexpr unsigned kTabStop = 8;
 
-// How many bytes the UTF-8 sequence that `lead` starts would take; 1 for a byte that starts
-// none, which then stands alone.
-size_t SequenceLength(unsigned char lead) {
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 1;
+// How many bytes the character at the start of the `n` bytes at `p` takes: a well-formed UTF-8
+// sequence, whose code point goes to *code, or else one byte, which then stands alone, with
+// *code negative. ICU's U8_NEXT reads strictly (no overlong form, surrogate or value past
+// U+10FFFF) and tells an ill-formed sequence from a U+FFFD written in the text, which is a
+// character like any other. Where it takes several bytes as one ill-formed sequence, a key still
+// counts each of them as a column of its own.
+size_t NextCharacter(const unsigned char* p, size_t n, UChar32* code) {
+  int32_t at = 0;
+  U8_NEXT(p, at, static_cast<int32_t>(std::min<size_t>(n, 4)), *code);
+  return *code < 0 ? 1 : static_cast<size_t>(at);
 }
 
-char* PutUtf8(char32_t c, char* out) {
-  if (c < 0x80) {
-    *out++ = static_cast<char>(c);
-  } else if (c < 0x800) {
-    *out++ = static_cast<char>(0xC0 | (c >> 6));
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    *out++ = static_cast<char>(0xE0 | (c >> 12));
-    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    *out++ = static_cast<char>(0xF0 | (c >> 18));
-    *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return out;
+// Whether the `n` bytes at `p` (p[0] >= 0x80) are fewer than a UTF-8 sequence led by p[0]
+// takes: a piece that ends there may have cut the sequence short.
+bool CutShort(const unsigned char* p, size_t n) {
+  return n <= static_cast<size_t>(U8_COUNT_TRAIL_BYTES(p[0]));
 }
 
 // How many of the 16 bytes at `p`, which start a UTF-8 sequence or an ASCII byte, can be
@@ -81,10 +72,6 @@ size_t PlainColumns(const unsigned char* p, unsigned* columns) {
 }
 
 }  // namespace
-
-bool KeysCanDiffer(const KeyOptions& o) {
-  return o.expand_tabs || o.compress_white || o.fold_case;
-}
 
 bool KeyRestartsAfter(unsigned char c, const KeyOptions& o) {
   if (c >= 0x80 || c == '\r') return false;
@@ -168,15 +155,13 @@ char* KeyBuilder::PutAscii(unsigned char c, char* out) {
 // and returns how many bytes it took: a whole UTF-8 sequence, or one byte that starts none.
 size_t KeyBuilder::PutSequence(const unsigned char* p, size_t n, char** out) {
   char* o = EndBlankRun(*out);
-  char32_t code;
-  size_t len = DecodeUtf8(p, n, &code);
-  if (len == 0) {
-    *o++ = static_cast<char>(p[0]);
-    len = 1;
-  } else if (fold_) {
+  UChar32 code;
+  size_t len = NextCharacter(p, n, &code);
+  if (code >= 0 && fold_) {
     // Unicode simple case folding; other bytes fold as ASCII, which leaves them unchanged.
-    o = PutUtf8(static_cast<char32_t>(u_foldCase(static_cast<UChar32>(code), U_FOLD_CASE_DEFAULT)),
-                o);
+    int32_t put = 0;
+    U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(o), put, u_foldCase(code, U_FOLD_CASE_DEFAULT));
+    o += put;
   } else {
     std::memcpy(o, p, len);
     o += len;
@@ -198,7 +183,7 @@ size_t KeyBuilder::Build(const unsigned char* p, size_t n, bool last, char** out
       ++at;
       continue;
     }
-    if (n - at < SequenceLength(c) && !last) break;
+    if (!last && CutShort(p + at, n - at)) break;
     at += PutSequence(p + at, n - at, &o);
   }
   *out = o;
@@ -222,10 +207,9 @@ size_t KeyBuilder::CountColumns(const unsigned char* p, size_t n) {
       ++at;
       continue;
     }
-    if (n - at < SequenceLength(p[at])) break;
-    char32_t code;
-    size_t len = DecodeUtf8(p + at, n - at, &code);
-    at += len == 0 ? 1 : len;
+    if (CutShort(p + at, n - at)) break;
+    UChar32 code;
+    at += NextCharacter(p + at, n - at, &code);
     ++column_;
   }
   return at;
@@ -307,36 +291,6 @@ std::string_view BuildKey(std::string_view line, const KeyOptions& options, std:
   if (key.data() == line.data()) return line;
   scratch->assign(key);
   return *scratch;
-}
-
-size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t* code) {
-  if (n == 0) return 0;
-  unsigned char b0 = p[0];
-  if (b0 < 0x80) {
-    *code = b0;
-    return 1;
-  }
-  size_t len;
-  char32_t c;
-  char32_t min;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    len = 2, c = b0 & 0x1F, min = 0x80;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    len = 3, c = b0 & 0x0F, min = 0x800;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    len = 4, c = b0 & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (n < len) return 0;
-  for (size_t k = 1; k < len; ++k) {
-    if ((p[k] & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (p[k] & 0x3F);
-  }
-  // Overlong forms, UTF-16 surrogates and values past U+10FFFF are not valid UTF-8.
-  if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-  *code = c;
-  return len;
 }
 
 }  // namespace fc

@@ -18,10 +18,6 @@ struct KeyOptions {
   bool fold_case = false;       // /C
 };
 
-// True when some line's key can differ from the line's own bytes under `options`; when false,
-// lines are compared byte for byte.
-bool KeysCanDiffer(const KeyOptions& options);
-
 // True when the key of the rest of a line, from just after the byte `c` on, does not depend on
 // the bytes before `c`: a KeyBuilder started with `mid_line` there gives the same key bytes as
 // one that went through the whole line. That holds after a tab when tabs are expanded (the
@@ -94,9 +90,5 @@ class KeyBuilder {
 // Builds the whole key of `line` (without its line end), a view of `line` itself when the key
 // is the same bytes, else of *scratch, which it overwrites.
 std::string_view BuildKey(std::string_view line, const KeyOptions& options, std::string* scratch);
-
-// Decodes one well-formed UTF-8 sequence at the start of the `n` bytes at `p` into *code and
-// returns its length, or returns 0 when those bytes do not start with one.
-size_t DecodeUtf8(const unsigned char* p, size_t n, char32_t* code);
 
 }  // namespace fc

@@ -107,18 +107,15 @@ TEST(LineKey, KeyBuiltInPiecesIsTheWholeLineKey) {
   }
 }
 
-// Short keys are hashed in a way of their own, long ones word by word: at every length on both
-// sides of the border, the hash of a key given whole is that of the key cut in two anywhere,
-// and a short key read with the bytes after it in reach is hashed as the key alone, whatever
-// those bytes are.
+// At every length across the hash's own steps (16, 128 and 240 bytes, its 256-byte buffer, its
+// 64-byte stripes and 1 KiB blocks), the hash of a key given whole is that of the key cut in
+// two anywhere, and the next length hashes differently.
 TEST(LineKey, HashOfAKeyAtEveryLengthAndCut) {
   std::string bytes;
-  for (size_t k = 0; k < 2 * KeyHasher::kShort + 8; ++k) bytes += static_cast<char>(k * 37 + 11);
-  std::string other = bytes;
-  for (char& c : other) c = static_cast<char>(~c);
+  for (size_t k = 0; k < 1100; ++k) bytes += static_cast<char>(k * 37 + 11);
   KeyHasher hasher;
   uint64_t last = 0;
-  for (size_t n = 0; n <= 2 * KeyHasher::kShort; ++n) {
+  for (size_t n = 0; n <= bytes.size(); n += n < 300 ? 1 : 97) {
     std::string_view key(bytes.data(), n);
     uint64_t whole = KeyHasher::Of(key);
     EXPECT_NE(whole, last) << n;
@@ -128,25 +125,26 @@ TEST(LineKey, HashOfAKeyAtEveryLengthAndCut) {
       hasher.Add(key.substr(cut));
       EXPECT_EQ(hasher.Finish(), whole) << n << " cut at " << cut;
     }
-    if (n >= KeyHasher::kShort) continue;
-    std::string copy = bytes.substr(0, n) + other.substr(n);
-    EXPECT_EQ(KeyHasher::OfShort(bytes.data(), n), whole) << n;
-    EXPECT_EQ(KeyHasher::OfShort(copy.data(), n), whole) << n;
   }
 }
 
-TEST(LineKey, Utf8DecodingRejectsMalformedSequences) {
-  char32_t c;
-  auto decode = [&](const char* s) {
-    return DecodeUtf8(reinterpret_cast<const unsigned char*>(s), std::strlen(s), &c);
-  };
-  EXPECT_EQ(decode("\xE2\x82\xAC"), 3u);
-  EXPECT_EQ(c, U'\u20AC');
-  EXPECT_EQ(decode("\xF0\x9F\x98\x80"), 4u);
-  EXPECT_EQ(decode("\xC0\xAF"), 0u);          // overlong
-  EXPECT_EQ(decode("\xE0\x80\xAF"), 0u);      // overlong
-  EXPECT_EQ(decode("\xF4\x90\x80\x80"), 0u);  // past U+10FFFF
-  EXPECT_EQ(decode("\xE2\x82"), 0u);          // cut short
+// Bytes that are not well-formed UTF-8 count one column each and fold by ASCII rules: stray
+// continuation bytes, bytes that lead nothing, overlong forms, surrogates, values past U+10FFFF
+// and sequences cut short, also where a decoder would take several of them as one ill-formed
+// sequence. The well-formed sequences at the edges of those ranges, U+FFFD among them, are one
+// column each and fold as characters.
+TEST(LineKey, EachByteOfAMalformedSequenceIsOneColumn) {
+  for (std::string bytes : {"\x80", "\xBF", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xE0\x9F\xBF",
+                            "\xED\xA0\x80", "\xED\xBF\xBF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+                            "\xF5\x80\x80", "\xFE\xFF", "\xE2\x82", "\xF0\x9F\x98"}) {
+    std::string padding(8 - bytes.size(), ' ');
+    EXPECT_EQ(Key(bytes + "\tA", true, false, true), bytes + padding + "a");
+  }
+  for (std::string bytes : {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
+                            "\xEF\xBF\xBD", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
+    EXPECT_EQ(Key(bytes + "\tA", true, false, true), bytes + "       a");
+  EXPECT_EQ(Key("\xC3\x89\xE2\x82\xAC\xF0\x90\x90\x80\tx", true, false, true),
+            "\xC3\xA9\xE2\x82\xAC\xF0\x90\x90\xA8     x");  // É € 𐐀 fold to é € 𐐨
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ class KeyReader {
 
 // Compares the keys of the two lines that `a` and `b` read, piece by piece, and stops at the
 // first difference. One equality for every option: when no option can make different bytes
-// equal (see KeysCanDiffer), the builders hand out the text itself and this compares bytes.
+// equal (see KeyBuilder::KeyIsText), the builders hand out the text itself and this compares bytes.
 // Returns false after a read error.
 bool SameLine(KeyReader& a, KeyReader& b, bool* same);
 

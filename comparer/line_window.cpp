@@ -15,23 +15,20 @@ void LineWindow::Reset(uint64_t pos) {
   ended_ = false;
 }
 
-// The hash of the key of the whole line `text`, built by the key builder: for a line whose key
-// is not its text itself (see KeyBuilder::KeyIsText).
-uint32_t LineWindow::BuiltHash(std::string_view text) {
+// The hash of the key of the whole line `text`, which holds a tab where `tab` says: of the text
+// itself when that is its key (see KeyBuilder::KeyIsText), else of the key that the builder
+// makes. A key made in one piece, as nearly all are, is hashed whole, which gives the same hash
+// as the pieces of a long one would.
+uint32_t LineWindow::KeyHash(std::string_view text, bool tab) {
+  if (builder_.KeyIsText(tab)) return LineHash(KeyHasher::Of(text));
   builder_.Start();
+  std::string_view key = builder_.Take(&text, true);
+  if (text.empty()) return LineHash(KeyHasher::Of(key));
+  hasher_.Add(key);
   do {
     hasher_.Add(builder_.Take(&text, true));
   } while (!text.empty());
   return LineHash(hasher_.Finish());
-}
-
-// The hash of the key of the line `text`, which is its text itself; the input's window holds
-// the bytes up to `end`.
-uint32_t LineWindow::TextHash(std::string_view text, const char* end) {
-  if (text.size() < KeyHasher::kShort &&
-      static_cast<size_t>(end - text.data()) >= KeyHasher::kShort)
-    return LineHash(KeyHasher::OfShort(text.data(), text.size()));
-  return LineHash(KeyHasher::Of(text));
 }
 
 // Adds the lines that end among the `avail` bytes at `p`, which start where the known lines end,
@@ -46,7 +43,6 @@ size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
   uint64_t start = offsets_.back();
   const char* end = p + avail;
   const char* line = p;
-  const bool plain = builder_.KeyIsText(false), plain_with_tab = builder_.KeyIsText(true);
   while (known() < count) {
     const char* from = line;
     size_t want = static_cast<size_t>(std::min<uint64_t>(kBatch, count - known()));
@@ -60,7 +56,7 @@ size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
       offsets_.push_back(start + static_cast<uint64_t>(line - p));
       if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
       bool tab = (ends[k] & kTabBefore) != 0;
-      hashes_.push_back((tab ? plain_with_tab : plain) ? TextHash(text, end) : BuiltHash(text));
+      hashes_.push_back(KeyHash(text, tab));
     }
     if (found < want) break;
   }
@@ -78,7 +74,7 @@ bool LineWindow::AddLine(bool* added) {
   if (!*added) return true;
   if (line.ended()) {
     bool tab = std::memchr(text.data(), '\t', text.size()) != nullptr;
-    hashes_.push_back(builder_.KeyIsText(tab) ? LineHash(KeyHasher::Of(text)) : BuiltHash(text));
+    hashes_.push_back(KeyHash(text, tab));
   } else {
     // A long line is hashed only when the search asks for it.
     while (!line.ended())

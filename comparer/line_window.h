@@ -63,8 +63,7 @@ class LineWindow {
  private:
   size_t AddWholeLines(const char* p, size_t avail, uint64_t count);
   bool AddLine(bool* added);
-  uint32_t BuiltHash(std::string_view text);
-  static uint32_t TextHash(std::string_view text, const char* end);
+  uint32_t KeyHash(std::string_view text, bool tab);
   bool HashLongLines(uint64_t first, uint64_t count);
 
   InputBuffer& input_;

@@ -5,7 +5,7 @@
 #include "comparer/bytes.h"
 #include "comparer/line_reader.h"
 #include "comparer/line_window.h"
-#include "comparer/resync.h"
+#include "comparer/resync_search.h"
 
 namespace fc {
 namespace {

@@ -9,7 +9,7 @@ set -eu
 
 build="cmake ninja-build g++ pkg-config dpkg-dev file
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6test6
-  libgtest-dev libgmock-dev libicu-dev libxcb1-dev
+  libgtest-dev libgmock-dev libicu-dev libxxhash-dev libxcb1-dev
   xdg-utils fontconfig fonts-liberation2 fonts-dejavu-core"
 
 tests="clang libclang-rt-14-dev
