@@ -1,0 +1,77 @@
+#include "fc/file_source.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fc {
+
+FileSource::~FileSource() {
+  close(fd_);
+}
+
+bool FileSource::ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) {
+  for (;;) {
+    ssize_t n = pread(fd_, out, size, static_cast<off_t>(offset));
+    if (n >= 0) {
+      *got = static_cast<size_t>(n);
+      return true;
+    }
+    if (errno != EINTR) {
+      *error = strerror(errno);
+      return false;
+    }
+  }
+}
+
+bool FileSource::IsOpenAs(int fd) const {
+  struct stat mine, other;
+  return fstat(fd_, &mine) == 0 && fstat(fd, &other) == 0 && mine.st_dev == other.st_dev &&
+         mine.st_ino == other.st_ino;
+}
+
+namespace {
+
+const char* KindOf(mode_t mode) {
+  if (S_ISFIFO(mode)) return "a pipe";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
+}
+
+}  // namespace
+
+std::unique_ptr<FileSource> FileSource::Open(const std::string& name, uint64_t* size,
+                                             std::string* complaint) {
+  // O_NONBLOCK makes opening a pipe return at once instead of waiting for a writer; the file
+  // is checked with fstat before anything is read from it.
+  int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    *complaint = "FC: cannot open " + name + " - " + strerror(errno);
+    return nullptr;
+  }
+  struct stat st;
+  if (fstat(fd, &st) != 0) {
+    *complaint = "FC: cannot open " + name + " - " + strerror(errno);
+    close(fd);
+    return nullptr;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    *complaint = "FC: " + name + " is a folder, not a file";
+    close(fd);
+    return nullptr;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    std::string kind = KindOf(st.st_mode);
+    *complaint = "FC: " + name + " is " + kind + ", not a regular file; it is not read";
+    if (kind == "not a regular file") *complaint = "FC: " + name + " is not a regular file";
+    close(fd);
+    return nullptr;
+  }
+  *size = static_cast<uint64_t>(st.st_size);
+  return std::unique_ptr<FileSource>(new FileSource(fd));
+}
+
+}  // namespace fc

@@ -1,0 +1,475 @@
+// The line-by-line engine against a plain rendering of the resync rule, on many small random
+// file pairs, each also stored with byte-order marks, as UTF-8 and UTF-16; plus read errors in
+// the middle of a comparison.
+#include "fc/text_compare.h"
+
+#include <gtest/gtest.h>
+#include <unicode/ucnv.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "fc/binary_compare.h"
+#include "fc/source.h"
+#include "fc/text_source.h"
+
+namespace fc {
+namespace {
+
+struct Block {
+  uint64_t a, i, b, j;
+  bool before, resync_a, resync_b;
+  std::vector<std::string> text;  // every line of the block as printed, both sides
+  bool operator==(const Block&) const = default;
+};
+
+struct Result {
+  std::vector<Block> blocks;
+  bool failed = false;
+  uint64_t fail_a = 0, fail_b = 0;
+  bool operator==(const Result&) const = default;
+};
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < bytes.size()) {
+    size_t nl = bytes.find('\n', at);
+    if (nl == std::string::npos) {
+      lines.push_back(bytes.substr(at));
+      break;
+    }
+    std::string line = bytes.substr(at, nl - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    at = nl + 1;
+  }
+  return lines;
+}
+
+// The rule written out as directly as possible: try every (i, j) in order of i + j, then i.
+Result Reference(const std::string& file_a, const std::string& file_b, const TextOptions& o) {
+  std::vector<std::string> A = SplitLines(file_a), B = SplitLines(file_b);
+  uint64_t na = A.size(), nb = B.size(), lb = o.max_mismatch, r = o.min_match;
+  auto keys = [&](const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    std::string scratch;
+    for (const std::string& line : lines) out.emplace_back(BuildKey(line, o.key, &scratch));
+    return out;
+  };
+  std::vector<std::string> key_a = keys(A), key_b = keys(B);
+  auto eq = [&](uint64_t x, uint64_t y) { return key_a[x] == key_b[y]; };
+  auto qualifies = [&](uint64_t x, uint64_t y) {
+    uint64_t left_a = na - x, left_b = nb - y;
+    if (left_a >= r && left_b >= r) {
+      for (uint64_t k = 0; k < r; ++k)
+        if (!eq(x + k, y + k)) return false;
+      return true;
+    }
+    if (left_a != left_b) return false;
+    for (uint64_t k = 0; k < left_a; ++k)
+      if (!eq(x + k, y + k)) return false;
+    return true;
+  };
+  Result result;
+  uint64_t a = 0, b = 0;
+  for (;;) {
+    while (a < na && b < nb && eq(a, b)) ++a, ++b;
+    if (a == na && b == nb) break;
+    bool found = false;
+    uint64_t fi = 0, fj = 0;
+    for (uint64_t s = 0; s <= 2 * lb && !found; ++s)
+      for (uint64_t i = 0; i <= s && !found; ++i) {
+        uint64_t j = s - i;
+        if (i > lb || j > lb || a + i > na || b + j > nb) continue;
+        if (qualifies(a + i, b + j)) found = true, fi = i, fj = j;
+      }
+    if (!found) {
+      result.failed = true;
+      result.fail_a = a;
+      result.fail_b = b;
+      break;
+    }
+    Block block{a, fi, b, fj, a > 0, a + fi < na, b + fj < nb, {}};
+    for (uint64_t k = a - (a > 0); k <= a + fi && k < na; ++k) block.text.push_back(A[k]);
+    for (uint64_t k = b - (b > 0); k <= b + fj && k < nb; ++k) block.text.push_back(B[k]);
+    result.blocks.push_back(block);
+    a += fi;
+    b += fj;
+  }
+  return result;
+}
+
+// The lines in `bytes` as the report prints them: each line end an LF.
+std::string AsPrinted(const std::string& bytes) {
+  std::string out;
+  for (const std::string& line : SplitLines(bytes)) out += line + "\n";
+  return out;
+}
+
+// Records each block, its lines read one by one; and checks that the same lines read as one
+// stretch of the file, as the report copies them, print the same.
+class Recorder : public TextSink {
+ public:
+  bool Block(const BlockSide& a, const BlockSide& b, LineAccess& lines) override {
+    EXPECT_EQ(a.has_before, b.has_before);
+    fc::Block block{a.first,      a.count,      b.first,      b.count,
+                    a.has_before, a.has_resync, b.has_resync, {}};
+    int k = 0;
+    for (const BlockSide* s : {&a, &b}) {
+      uint64_t first = s->first - s->has_before, end = s->first + s->count + s->has_resync;
+      std::string printed, stretch;
+      std::string_view piece;
+      bool ends = false;
+      for (uint64_t line = first; line < end; ++line) {
+        std::string text;
+        ends = false;
+        while (!ends) {
+          EXPECT_TRUE(lines.Text(k, line, text.size(), &piece, &ends));
+          text += piece;
+        }
+        block.text.push_back(text);
+        printed += text + "\n";
+      }
+      for (ends = false; !ends;) {
+        bool read = lines.Lines(k, first, end - first, stretch.size(), &piece, &ends);
+        EXPECT_TRUE(read && (ends || !piece.empty()));
+        if (!read || (!ends && piece.empty())) break;
+        stretch += piece;
+      }
+      EXPECT_EQ(AsPrinted(stretch), printed);
+      ++k;
+    }
+    result.blocks.push_back(block);
+    return true;
+  }
+  bool ResyncFailed(uint64_t a, bool, uint64_t b, bool) override {
+    result.failed = true;
+    result.fail_a = a;
+    result.fail_b = b;
+    return true;
+  }
+  bool Finish(bool) override { return true; }
+  Result result;
+};
+
+// Compares the two sources' text, read through buffers of `chunk` bytes.
+Outcome Compare(Source& sa, Source& sb, uint64_t limit_a, uint64_t limit_b, const TextOptions& o,
+                size_t chunk, Result* result) {
+  InputBuffer a(sa, "a", limit_a, chunk), b(sb, "b", limit_b, chunk);
+  Recorder recorder;
+  std::string error;
+  Outcome outcome = CompareText(a, b, o, recorder, &error);
+  EXPECT_EQ(error, "");
+  *result = recorder.result;
+  return outcome;
+}
+
+Outcome Engine(const std::string& file_a, const std::string& file_b, const TextOptions& o,
+               size_t chunk, Result* result) {
+  MemorySource sa(file_a), sb(file_b);
+  return Compare(sa, sb, file_a.size(), file_b.size(), o, chunk, result);
+}
+
+// How a side's text is stored in its file: as it stands, or after a byte-order mark.
+enum class Stored { kAsIs, kUtf8Mark, kUtf16Le, kUtf16Be };
+
+// `text` converted by ICU from one encoding to another; bytes that are not valid in the first
+// become U+FFFD, as a text editor saving a file would store them.
+std::string Converted(const std::string& text, const char* to, const char* from) {
+  std::string out(text.size() * 4 + 4, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t n = ucnv_convert(to, from, out.data(), static_cast<int32_t>(out.size()), text.data(),
+                           static_cast<int32_t>(text.size()), &status);
+  EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+  out.resize(static_cast<size_t>(n));
+  return out;
+}
+
+// The bytes of a file that stores the UTF-8 `text` as `how` says.
+std::string Store(const std::string& text, Stored how) {
+  switch (how) {
+    case Stored::kAsIs:
+      return text;
+    case Stored::kUtf8Mark:
+      return "\xEF\xBB\xBF" + text;
+    case Stored::kUtf16Le:
+      return "\xFF\xFE" + Converted(text, "UTF-16LE", "UTF-8");
+    case Stored::kUtf16Be:
+      return "\xFE\xFF" + Converted(text, "UTF-16BE", "UTF-8");
+  }
+  return text;
+}
+
+// The text, in UTF-8, that the file made by Store(text, how) holds.
+std::string Held(const std::string& text, Stored how) {
+  bool utf16 = how == Stored::kUtf16Le || how == Stored::kUtf16Be;
+  return utf16 ? Converted(Converted(text, "UTF-16LE", "UTF-8"), "UTF-8", "UTF-16LE") : text;
+}
+
+// Checks that the texts `a` and `b`, stored in files as `pick` chooses and read through a
+// decoder whose steps and restart points `pick` makes tiny, give the blocks that the plain
+// reference finds for the UTF-8 text that the files hold.
+void ExpectSameAsStoredPlain(const std::string& a, const std::string& b, const TextOptions& o,
+                             size_t chunk, std::mt19937& pick) {
+  const Stored kinds[] = {Stored::kAsIs, Stored::kUtf8Mark, Stored::kUtf16Le, Stored::kUtf16Be};
+  Stored how_a = kinds[pick() % 4], how_b = kinds[pick() % 4];
+  DecodeSizes sizes{4 + 2 * (pick() % 20), 2 + pick() % 4};
+  MemorySource file_a(Store(a, how_a)), file_b(Store(b, how_b));
+  TextSource sa(file_a, InputBuffer::kNoLimit, sizes), sb(file_b, InputBuffer::kNoLimit, sizes);
+  Result want = Reference(Held(a, how_a), Held(b, how_b), o), got;
+  Outcome outcome = Compare(sa, sb, InputBuffer::kNoLimit, InputBuffer::kNoLimit, o, chunk, &got);
+  ASSERT_EQ(got, want) << "stored as " << static_cast<int>(how_a) << " and "
+                       << static_cast<int>(how_b) << ", steps of " << sizes.block << "\nA:\n"
+                       << a << "\nB:\n"
+                       << b;
+  EXPECT_EQ(outcome, want.blocks.empty() && !want.failed ? Outcome::kSame : Outcome::kDifferent);
+}
+
+std::string RandomFile(std::mt19937& rng, const std::vector<std::string>& alphabet,
+                       int max_lines = 11) {
+  std::string file;
+  int lines = static_cast<int>(rng() % (max_lines + 1));
+  for (int k = 0; k < lines; ++k) {
+    file += alphabet[rng() % alphabet.size()];
+    file += rng() % 5 == 0 ? "\r\n" : "\n";
+  }
+  if (!file.empty() && rng() % 4 == 0) file.pop_back();  // a last line without its LF
+  return file;
+}
+
+// Deletes, inserts and replaces a few lines so that the pair resynchronises in between.
+std::string Edit(std::mt19937& rng, const std::string& file,
+                 const std::vector<std::string>& alphabet) {
+  std::vector<std::string> lines = SplitLines(file);
+  int edits = 1 + static_cast<int>(rng() % 3);
+  for (int e = 0; e < edits; ++e) {
+    size_t at = lines.empty() ? 0 : rng() % (lines.size() + 1);
+    switch (rng() % 3) {
+      case 0:
+        if (at < lines.size()) lines.erase(lines.begin() + static_cast<long>(at));
+        break;
+      case 1:
+        lines.insert(lines.begin() + static_cast<long>(at), alphabet[rng() % alphabet.size()]);
+        break;
+      default:
+        if (at < lines.size()) lines[at] = alphabet[rng() % alphabet.size()];
+    }
+  }
+  std::string out;
+  for (const std::string& line : lines) out += line + "\n";
+  return out;
+}
+
+// Small files read through tiny buffers, so that lines cross their edges; and longer files
+// read through buffers of a few hundred bytes, where lines are found many at a time and the
+// lines with a tab have twins without one that expand to the same key.
+TEST(ResyncRule, EngineAgreesWithPlainReferenceOnRandomPairs) {
+  const std::vector<std::string> small = {"a",   "b", "c",    "A",    " a", "a  ", "\ta",
+                                          "a\t", "",  "  \t", "x\tb", "é",  "É",   "\xff"};
+  const std::string q(70, 'q'), blanks(16, ' ');
+  const std::vector<std::string> longer = {
+      "a",         "\ta",        "        a", "x\tb",
+      "x       b", "é\t.",       "é       .", "alpha beta gamma delta epsilon",
+      "",          "\t\t",       blanks,      q + "\t!",
+      "A\tB",      q + "      !"};
+  std::mt19937 rng(20240607), pick(17);
+  const uint64_t limits[] = {1, 2, 3, 5, 100};
+  for (int round = 0; round < 7500; ++round) {
+    bool big = round >= 6000;
+    const std::vector<std::string>& alphabet = big ? longer : small;
+    std::string a = RandomFile(rng, alphabet, big ? 60 : 11);
+    std::string b = rng() % 2 ? Edit(rng, a, alphabet) : RandomFile(rng, alphabet, big ? 60 : 11);
+    TextOptions o;
+    o.max_mismatch = limits[rng() % 5];
+    o.min_match = 1 + rng() % 4;
+    o.key.expand_tabs = rng() % 2;
+    o.key.compress_white = rng() % 3 == 0;
+    o.key.fold_case = rng() % 3 == 0;
+    size_t chunk = big ? 64 + rng() % 400 : 8 + rng() % 40;
+    Result want = Reference(a, b, o), got;
+    Outcome outcome = Engine(a, b, o, chunk, &got);
+    ASSERT_EQ(got, want) << "round " << round << " /LB" << o.max_mismatch << " /" << o.min_match
+                         << "\nA:\n"
+                         << a << "\nB:\n"
+                         << b;
+    bool same = want.blocks.empty() && !want.failed;
+    ASSERT_EQ(outcome, same ? Outcome::kSame : Outcome::kDifferent);
+    ExpectSameAsStoredPlain(a, b, o, chunk, pick);
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(ResyncRule, LongLinesAcrossSmallBuffers) {
+  std::string long_a(5000, 'x'), long_b = long_a;
+  long_b[4000] = 'y';
+  std::string a = "1\n" + long_a + "\n2\n3\n", b = "1\n" + long_b + "\n2\n3\n";
+  TextOptions o;
+  Result want = Reference(a, b, o), got;
+  EXPECT_EQ(Engine(a, b, o, 16, &got), Outcome::kDifferent);
+  EXPECT_EQ(got, want);
+  ASSERT_EQ(got.blocks.size(), 1u);
+  EXPECT_EQ(got.blocks[0].i, 1u);
+  // A tab several buffers into an equal start sets the column of a tab after the first
+  // difference: the tab reaches column 816, as the two blanks do.
+  std::string start = std::string(301, 'x') + "\xC3\xA9" + std::string(203, 'y') + "\t" +
+                      std::string(301, 'z') + "1";
+  EXPECT_EQ(Engine(start + "\tw\n", start + "  w\n", o, 256, &got), Outcome::kSame);
+  EXPECT_EQ(Engine(start + "\tw\n", start + "   w\n", o, 256, &got), Outcome::kDifferent);
+}
+
+// Lines about as long as the input's chunk, one, two or three halves of it (a line of up to
+// half a chunk comes in one piece), made of pieces that straddle the cuts: multi-byte
+// characters, tabs, blank runs, a stray byte, a CR. The copy changes a byte, a letter's case or
+// a blank run here and there, so that some keys differ and some do not.
+TEST(ResyncRule, LinesAcrossChunkEdgesUnderEveryOption) {
+  const std::vector<std::string> pieces = {"a",
+                                           "B",
+                                           " ",
+                                           "   ",
+                                           "\t",
+                                           " \t",
+                                           "\xC3\xA9",
+                                           "\xC3\x89",
+                                           "\xE2\x84\xAA",
+                                           "\xF0\x9F\x98\x80",
+                                           "\xFF",
+                                           "\xC3",
+                                           "\r",
+                                           "k"};
+  const size_t chunk = 32;
+  std::mt19937 rng(20240611), pick(11);
+  for (int round = 0; round < 1500; ++round) {
+    std::string a, b;
+    for (int n = 1 + static_cast<int>(rng() % 3); n > 0; --n) {
+      size_t length = (1 + rng() % 3) * chunk / 2 + rng() % 3 - 1;
+      std::string line;
+      while (line.size() + 1 < length) line += pieces[rng() % pieces.size()];
+      std::string copy = line;
+      if (rng() % 2) {
+        size_t at = rng() % copy.size();
+        switch (rng() % 4) {
+          case 0:
+            copy[at] = static_cast<char>(copy[at] ^ 0x20);
+            break;  // case, or blank to NUL
+          case 1:
+            copy.insert(at, " ");
+            break;
+          case 2:
+            copy.erase(at, 1);
+            break;
+          default:
+            copy.insert(at, "\t");
+            break;
+        }
+      }
+      a += line + "\n";
+      b += copy + (rng() % 4 ? "\n" : "\r\n");
+    }
+    for (int combo = 0; combo < 8; ++combo) {
+      TextOptions o;
+      o.key.expand_tabs = !(combo & 1);
+      o.key.compress_white = combo & 2;
+      o.key.fold_case = combo & 4;
+      o.max_mismatch = 1 + rng() % 3;
+      o.min_match = 1 + rng() % 2;
+      Result want = Reference(a, b, o), got;
+      Engine(a, b, o, chunk, &got);
+      ASSERT_EQ(got, want) << "round " << round << " options " << combo << "\nA:\n"
+                           << a << "\nB:\n"
+                           << b;
+    }
+    TextOptions o;
+    o.key.compress_white = round % 2;
+    ExpectSameAsStoredPlain(a, b, o, chunk, pick);
+    if (HasFatalFailure()) return;
+  }
+}
+
+// Fails every read from `limit` on; or, when `shrink`, holds only the bytes before `limit` once
+// it has been read to its end, as a file cut short while the comparer still needs its text.
+class FailingSource : public Source {
+ public:
+  FailingSource(std::string bytes, uint64_t limit, bool shrink)
+      : bytes_(std::move(bytes)), limit_(limit), shrink_(shrink) {}
+  bool ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) override {
+    *got = 0;
+    if (!shrink_ && offset >= limit_) {
+      *error = "Input/output error";
+      return false;
+    }
+    uint64_t end = shrink_ && !cut_ ? bytes_.size() : limit_;
+    if (offset >= end) {
+      cut_ = shrink_;
+      return true;
+    }
+    *got = std::min<uint64_t>(size, end - offset);
+    std::memcpy(out, bytes_.data() + offset, *got);
+    return true;
+  }
+
+ private:
+  std::string bytes_;
+  uint64_t limit_;
+  bool shrink_;
+  bool cut_ = false;
+};
+
+// Reads every line of each block, as the report does, and stops when one cannot be read.
+class ReadingSink : public TextSink, public BinarySink {
+ public:
+  bool Block(const BlockSide& a, const BlockSide& b, LineAccess& lines) override {
+    int k = 0;
+    for (const BlockSide* s : {&a, &b}) {
+      for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
+           ++line) {
+        std::string_view piece;
+        bool ends = false;
+        for (uint64_t from = 0; !ends; from += piece.size())
+          if (!lines.Text(k, line, from, &piece, &ends)) return false;
+      }
+      ++k;
+    }
+    return true;
+  }
+  bool ResyncFailed(uint64_t, bool, uint64_t, bool) override { return true; }
+  bool Difference(uint64_t, unsigned char, unsigned char) override { return true; }
+  bool Longer(int) override { return true; }
+  bool Finish(bool) override { return true; }
+};
+
+TEST(ReadTrouble, ReadErrorAndShrinkingFileAreReportedNotHidden) {
+  std::string text, changed;
+  for (int k = 0; k < 2000; ++k) {
+    text += "line " + std::to_string(k) + "\n";
+    changed += (k < 1000 ? "line " : "other ") + std::to_string(k) + "\n";
+  }
+  for (bool binary : {false, true}) {
+    FailingSource bad(text, text.size() / 2, false);
+    MemorySource good(text);
+    InputBuffer a(good, "good.txt", text.size(), 64), b(bad, "bad.txt", text.size(), 64);
+    ReadingSink sink;
+    std::string error;
+    Outcome outcome =
+        binary ? CompareBinary(a, b, sink, &error) : CompareText(a, b, TextOptions(), sink, &error);
+    EXPECT_EQ(outcome, Outcome::kTrouble);
+    EXPECT_EQ(error, "FC: error reading bad.txt - Input/output error");
+  }
+  // The second half of file2 differs: the search reads it to its end, and by the time the
+  // report reads its lines again the file holds only three quarters of them.
+  FailingSource bad(changed, changed.size() * 3 / 4, true);
+  MemorySource good(text);
+  InputBuffer a(good, "good.txt", InputBuffer::kNoLimit, 64);
+  InputBuffer b(bad, "bad.txt", InputBuffer::kNoLimit, 64);
+  ReadingSink sink;
+  TextOptions o;
+  o.max_mismatch = 5000;
+  std::string error;
+  EXPECT_EQ(CompareText(a, b, o, sink, &error), Outcome::kTrouble);
+  EXPECT_EQ(error, "FC: bad.txt shrank while it was being read");
+}
+
+}  // namespace
+}  // namespace fc
