@@ -25,8 +25,7 @@ class InputBuffer {
   // on; `chunk` is the size of one read (at least 8 bytes).
   InputBuffer(Source& source, std::string name, uint64_t limit, size_t chunk);
 
-  // The input's name for error lines and the size of one read.
-  const std::string& name() const { return name_; }
+  // The size of one read.
   size_t chunk() const { return chunk_; }
 
   // Makes at least `want` bytes from `pos` readable (`want` is cut to a chunk; fewer only at the

@@ -22,8 +22,6 @@ class MemorySource : public Source {
  public:
   explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
   bool ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) override;
-  // How many bytes it holds.
-  uint64_t size() const { return bytes_.size(); }
 
  private:
   std::string bytes_;
