@@ -31,7 +31,10 @@ class FakePlatform : public varnel::Platform {
   std::string UniqueTempFile(const std::string& folder, const std::string& prefix) override {
     return folder + prefix + "1.txt";
   }
-  bool CreateFallbackFile(const std::string&) override { return true; }
+  std::string CreateFallbackFile(const std::string& folder, const std::string& prefix) override {
+    return folder + prefix + "2.txt";
+  }
+  std::string CommandWord(const std::string& word) const override { return word; }
   std::string CommandPrefix() const override { return "fc "; }
   std::string ViewerPrefix() const override { return "view "; }
   long Start(const std::string& line) override {
