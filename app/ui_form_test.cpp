@@ -341,6 +341,23 @@ TEST_F(UIFormTest, DropsOfOtherPlacesAreRefused) {
   }
 }
 
+// A name that is not UTF-8 is shown readably and compared by its own bytes
+// until the field is typed into.
+TEST_F(UIFormTest, DroppedNameKeepsItsBytesUntilTyping) {
+  std::unique_ptr<QMimeData> cafe(UriList({"file:///home/u/caf%E9.txt"}));
+  ASSERT_TRUE(Drop(edit("txtSource"), cafe.get()));
+  EXPECT_EQ(edit("txtSource")->text(), "/home/u/caf\uFFFD.txt");
+  edit("txtTarget")->setText("/home/u/b.txt");
+  QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
+  edit("txtSource")->setFocus();
+  QTest::keyClick(edit("txtSource"), Qt::Key_End);
+  QTest::keyClick(edit("txtSource"), Qt::Key_X);
+  QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
+  ASSERT_EQ(platform.started.size(), 4u);
+  EXPECT_EQ(platform.started[0], "fc /home/u/caf\xE9.txt /home/u/b.txt > /tmp/FC_1.txt");
+  EXPECT_EQ(platform.started[2], "fc /home/u/caf\uFFFD.txtx /home/u/b.txt > /tmp/FC_1.txt");
+}
+
 TEST_F(UIFormTest, ClosingTheMainWindowLeavesAboutOpenAndKeepingTheProgramAlive) {
   QTest::mouseClick(button("cmdAbout"), Qt::LeftButton);
   form.close();
