@@ -70,7 +70,10 @@ TEST_F(CompareRunTest, NoSwitchesLeaveOneBlankAfterTheComparer) {
             "C:\\TEMP\\FC_1A2B.TMP)");
 }
 
-TEST_F(CompareRunTest, MissingInputPromptsAndMakesNoFile) {
+// A path longer than the system takes is told as such, in the same kind of
+// box as a missing file; the source is still tested first.
+TEST_F(CompareRunTest, MissingInputOrAPathTooLongPromptsAndMakesNoFile) {
+  platform.tooLongPaths = {"c:\\deep\\a.txt"};
   struct Case {
     const char* source;
     const char* target;
@@ -82,6 +85,9 @@ TEST_F(CompareRunTest, MissingInputPromptsAndMakesNoFile) {
       {"c:\\nothing.txt", "", kNoSourcePrompt},
       {"c:\\docs\\old.txt", "", kNoTargetPrompt},
       {"c:\\docs\\old.txt", "c:\\nothing.txt", kNoTargetPrompt},
+      {"c:\\deep\\a.txt", "c:\\nothing.txt", kSourceTooLongPrompt},
+      {"c:\\docs\\old.txt", "c:\\deep\\a.txt", kTargetTooLongPrompt},
+      {"c:\\nothing.txt", "c:\\deep\\a.txt", kNoSourcePrompt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.source) + " | " + c.target);
@@ -93,30 +99,6 @@ TEST_F(CompareRunTest, MissingInputPromptsAndMakesNoFile) {
     for (const std::string& call : platform.calls) {
       EXPECT_TRUE(call.starts_with("ShortForm(") || call.starts_with("MessageBox(")) << call;
     }
-  }
-}
-
-// A path longer than the system takes is told as such, in the box of the
-// missing file of its side; the source is still tested first.
-TEST_F(CompareRunTest, PathTooLongIsToldInsteadOfAMissingFile) {
-  platform.tooLongPaths = {"c:\\deep\\a.txt"};
-  const struct {
-    const char* source;
-    const char* target;
-    const char* prompt;
-  } cases[] = {
-      {"c:\\deep\\a.txt", "c:\\docs\\new.txt", kSourceTooLongPrompt},
-      {"c:\\deep\\a.txt", "c:\\nothing.txt", kSourceTooLongPrompt},
-      {"c:\\docs\\old.txt", "c:\\deep\\a.txt", kTargetTooLongPrompt},
-      {"c:\\nothing.txt", "c:\\deep\\a.txt", kNoSourcePrompt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.source) + " | " + c.target);
-    platform.calls.clear();
-    platform.boxes.clear();
-    Run(c.source, c.target);
-    ExpectOneBox(c.prompt, BoxStyle::kPlain, std::string(kCompareTitle));
-    EXPECT_EQ(platform.calls.size(), 3u);
   }
 }
 
