@@ -173,36 +173,6 @@ TEST_F(UIFormTest, EnterInEitherFileFieldPressesCompare) {
   EXPECT_EQ(platform.boxes.size(), 3u);
 }
 
-// Sends a press or release of `key` to `receiver` as the window system would,
-// at `time`; `marked` as Qt marks a repeat it has seen.
-void SendKey(QWidget* receiver, QEvent::Type type, Qt::Key key, quint64 time, bool marked = false) {
-  QKeyEvent event(type, key, Qt::NoModifier, QString(), marked);
-  event.setTimestamp(time);
-  QApplication::sendEvent(receiver, &event);
-}
-
-// The repeats of a held key press nothing, whether Qt marks them or they only
-// come right after a release of the key at the same moment; a new press does.
-TEST_F(UIFormTest, HeldEnterOrSpacePressesOnce) {
-  QSignalSpy compares(button("cmdCompare"), &QPushButton::clicked);
-  edit("txtSource")->setFocus();
-  SendKey(edit("txtSource"), QEvent::KeyPress, Qt::Key_Return, 100);
-  SendKey(edit("txtSource"), QEvent::KeyPress, Qt::Key_Return, 760, true);
-  SendKey(edit("txtSource"), QEvent::KeyRelease, Qt::Key_Return, 800);
-  SendKey(edit("txtSource"), QEvent::KeyPress, Qt::Key_Return, 800);
-  EXPECT_EQ(compares.count(), 1);
-  SendKey(edit("txtSource"), QEvent::KeyPress, Qt::Key_Return, 900);
-  EXPECT_EQ(compares.count(), 2);
-
-  QSignalSpy details(button("cmdAdvanced"), &QPushButton::clicked);
-  button("cmdAdvanced")->setFocus();
-  SendKey(button("cmdAdvanced"), QEvent::KeyPress, Qt::Key_Space, 1000);
-  SendKey(button("cmdAdvanced"), QEvent::KeyRelease, Qt::Key_Space, 1700);
-  SendKey(button("cmdAdvanced"), QEvent::KeyPress, Qt::Key_Space, 1700);
-  SendKey(button("cmdAdvanced"), QEvent::KeyRelease, Qt::Key_Space, 1740);
-  EXPECT_EQ(details.count(), 1);
-}
-
 TEST_F(UIFormTest, EnterOnAnotherButtonPressesThatButton) {
   QSignalSpy compares(button("cmdCompare"), &QPushButton::clicked);
   button("cmdAdvanced")->setFocus();

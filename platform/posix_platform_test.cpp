@@ -181,20 +181,16 @@ TEST_F(PosixPlatformTest, RunsAgainstATooLongTemporaryFolderEachGetANewReport) {
   CollectEveryViewer();
 }
 
-// A name that exists but whose absolute form, which the comparer would open,
-// is longer than the system takes, or a name with a part longer than a name
-// may be, is told as too long rather than as missing.
+// A name with a part longer than a name may be, or one that exists but whose
+// absolute form, the one the comparer opens, is longer than the system
+// takes, is told as too long rather than as missing.
 TEST_F(PosixPlatformTest, PathsLongerThanTheSystemTakesAreToldAsTooLong) {
-  const std::string deep = MakeDeepFolder(root + "/here/deep");
   const std::string name(40, 'n');
-  {
-    ScopedCurrentFolder inside(deep);
-    std::ofstream(name) << "x\n";
-    CompareRun(platform, [&] { return CompareInput{name, name, OptionSet{}}; });
-    unlink(name.c_str());
-  }
-  const std::string file = folder.Write("here/a.txt", "a\n");
-  CompareRun(platform, [&] { return CompareInput{file, std::string(300, 'x'), OptionSet{}}; });
+  ScopedCurrentFolder inside(MakeDeepFolder(root + "/here/deep"));
+  std::ofstream(name) << "x\n";
+  CompareRun(platform, [&] { return CompareInput{std::string(300, 'x'), name, OptionSet{}}; });
+  CompareRun(platform, [&] { return CompareInput{comparer, name, OptionSet{}}; });
+  unlink(name.c_str());
   EXPECT_EQ(platform.boxes, (std::vector<std::string>{kSourceTooLongPrompt, kTargetTooLongPrompt}));
 }
 
