@@ -6,9 +6,10 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 #include <varnel_version.h>
 
@@ -41,6 +42,23 @@ CommandLine Refused(const QString& reason) {
   return {CommandLine::Action::kRefuse, {}, reason};
 }
 
+// What the parser is given for `arguments`. It reads text, but a file's name
+// is bytes that need not be text at all; so every argument that can only be a
+// file (one that does not start with '-', "-" itself, and all after "--") is
+// given as its position, which the parser then hands back among the
+// positional arguments.
+QStringList ParserView(const QList<QByteArray>& arguments) {
+  QStringList view;
+  bool optionsEnded = false;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QByteArray& argument = arguments[i];
+    const bool option = i > 0 && !optionsEnded && argument.startsWith('-') && argument != "-";
+    view << (i == 0 || option ? QFile::decodeName(argument) : QString::number(i));
+    optionsEnded = optionsEnded || (option && argument == "--");
+  }
+  return view;
+}
+
 bool HasDotPiece(const QByteArray& path) {
   for (const QByteArray& piece : path.split('/')) {
     if (piece == "." || piece == "..") return true;
@@ -57,19 +75,24 @@ bool SameFolder(const QByteArray& a, const QByteArray& b) {
 
 }  // namespace
 
-QStringList ArgumentsOf(int argc, char* argv[]) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+QList<QByteArray> ArgumentsOf(int argc, char* argv[]) {
+  QList<QByteArray> arguments;
+  for (int i = 0; i < argc; ++i) arguments << QByteArray(argv[i]);
   return arguments;
 }
 
-CommandLine ParseCommandLine(const QStringList& arguments, const QString& workingFolder) {
+int QtArgumentCount(const QList<QByteArray>& arguments) {
+  const qsizetype dashes = arguments.indexOf("--", 1);
+  return static_cast<int>(dashes < 0 ? arguments.size() : dashes);
+}
+
+CommandLine ParseCommandLine(const QList<QByteArray>& arguments, const QByteArray& workingFolder) {
   QCommandLineParser parser;
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption version(QStringLiteral("version"));
   parser.addOption(help);
   parser.addOption(version);
-  if (!parser.parse(arguments)) return Refused(parser.errorText());
+  if (!parser.parse(ParserView(arguments))) return Refused(parser.errorText());
   if (parser.isSet(help)) return {CommandLine::Action::kHelp, {}, Usage()};
   if (parser.isSet(version)) {
     return {CommandLine::Action::kVersion,
@@ -87,7 +110,8 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& workin
                        .arg(files.size()));
   }
   CommandLine command;
-  for (const QString& file : files) command.files << AbsoluteAgainst(workingFolder, file);
+  for (const QString& position : files)
+    command.files << AbsoluteAgainst(workingFolder, arguments.at(position.toInt()));
   return command;
 }
 
@@ -107,22 +131,22 @@ int Refuse(const CommandLine& command, Platform& platform) {
   return kRefusedStatus;
 }
 
-QString AbsoluteAgainst(const QString& folder, const QString& path) {
-  if (path.isEmpty() || path.startsWith(QLatin1Char('/'))) return path;
-  QStringView rest(path);
-  while (rest.startsWith(QLatin1String("./"))) {
-    rest = rest.mid(2);
-    while (rest.startsWith(QLatin1Char('/'))) rest = rest.mid(1);
+QByteArray AbsoluteAgainst(const QByteArray& folder, const QByteArray& path) {
+  if (path.isEmpty() || path.startsWith('/') || folder.isEmpty()) return path;
+  QByteArrayView rest(path);
+  while (rest.startsWith("./")) {
+    rest = rest.sliced(2);
+    while (rest.startsWith('/')) rest = rest.sliced(1);
   }
-  if (folder.endsWith(QLatin1Char('/'))) return folder + rest.toString();
-  return folder + QLatin1Char('/') + rest.toString();
+  if (folder.endsWith('/')) return folder + rest.toByteArray();
+  return folder + '/' + rest.toByteArray();
 }
 
-QString WorkingFolder() {
+QByteArray WorkingFolder() {
   const QByteArray shells = qgetenv("PWD");
-  if (shells.startsWith('/') && !HasDotPiece(shells) && SameFolder(shells, "."))
-    return QFile::decodeName(shells);
-  return QDir::currentPath();
+  if (shells.startsWith('/') && !HasDotPiece(shells) && SameFolder(shells, ".")) return shells;
+  const std::unique_ptr<char, decltype(&std::free)> folder(getcwd(nullptr, 0), &std::free);
+  return folder ? QByteArray(folder.get()) : QByteArray();
 }
 
 }  // namespace varnel

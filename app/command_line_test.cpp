@@ -12,8 +12,10 @@ using varnel::CommandLine;
 using varnel::ParseCommandLine;
 using Action = CommandLine::Action;
 
-CommandLine Parse(QStringList arguments, const QString& folder = QStringLiteral("/home/me")) {
-  arguments.prepend(QStringLiteral("varnel"));
+using Files = QList<QByteArray>;
+
+CommandLine Parse(Files arguments, const QByteArray& folder = "/home/me") {
+  arguments.prepend("varnel");
   return ParseCommandLine(arguments, folder);
 }
 
@@ -21,15 +23,19 @@ CommandLine Parse(QStringList arguments, const QString& folder = QStringLiteral(
 // nothing else: ".." after a link must keep leading where the link leads.
 TEST(CommandLineTest, FilesBecomeAbsoluteWithLinksAndDotDotAsTheyAre) {
   EXPECT_EQ(Parse({"old.txt", "../new.txt"}).files,
-            QStringList({"/home/me/old.txt", "/home/me/../new.txt"}));
+            Files({"/home/me/old.txt", "/home/me/../new.txt"}));
   EXPECT_EQ(Parse({"/abs/old.txt", "sub/dir/../new.txt"}).files,
-            QStringList({"/abs/old.txt", "/home/me/sub/dir/../new.txt"}));
-  EXPECT_EQ(Parse({"././/my file.txt"}).files, QStringList({"/home/me/my file.txt"}));
-  EXPECT_EQ(Parse({"a.txt"}, "/").files, QStringList({"/a.txt"}));
-  EXPECT_EQ(Parse({"", "b"}).files, QStringList({"", "/home/me/b"}));
-  // After "--" a name that starts with a dash is a file.
-  EXPECT_EQ(Parse({"--", "-old", "--help"}).files,
-            QStringList({"/home/me/-old", "/home/me/--help"}));
+            Files({"/abs/old.txt", "/home/me/sub/dir/../new.txt"}));
+  EXPECT_EQ(Parse({"././/my file.txt"}).files, Files({"/home/me/my file.txt"}));
+  EXPECT_EQ(Parse({"a.txt"}, "/").files, Files({"/a.txt"}));
+  EXPECT_EQ(Parse({"", "b"}).files, Files({"", "/home/me/b"}));
+  // After "--" a name that starts with a dash is a file, and Qt never sees it.
+  EXPECT_EQ(Parse({"--", "-old", "--help"}).files, Files({"/home/me/-old", "/home/me/--help"}));
+  EXPECT_EQ(varnel::QtArgumentCount({"varnel", "-platform", "xcb", "--", "-title", "a"}), 3);
+  EXPECT_EQ(varnel::QtArgumentCount({"varnel", "-reverse", "a"}), 3);
+  // A name that is not UTF-8 keeps its bytes.
+  EXPECT_EQ(Parse({"caf\xe9.txt", "--", "\xff-"}).files,
+            Files({"/home/me/caf\xe9.txt", "/home/me/\xff-"}));
 }
 
 TEST(CommandLineTest, UnknownOptionsAndAThirdFileAreRefused) {
@@ -67,16 +73,16 @@ class WorkingFolderTest : public testing::Test {
 
 TEST_F(WorkingFolderTest, KeepsTheLinkThroughWhichTheShellCame) {
   qputenv("PWD", QFile::encodeName(link));
-  EXPECT_EQ(varnel::WorkingFolder(), link);
+  EXPECT_EQ(QFile::decodeName(varnel::WorkingFolder()), link);
 }
 
 TEST_F(WorkingFolderTest, TakesTheSystemsFolderWhenPwdIsStaleOrRoundabout) {
   for (const QString& pwd : {real + "/sub", link + "/sub/..", link + "/.", QString("relative")}) {
     qputenv("PWD", QFile::encodeName(pwd));
-    EXPECT_EQ(varnel::WorkingFolder(), real) << pwd.toStdString();
+    EXPECT_EQ(QFile::decodeName(varnel::WorkingFolder()), real) << pwd.toStdString();
   }
   qunsetenv("PWD");
-  EXPECT_EQ(varnel::WorkingFolder(), real);
+  EXPECT_EQ(QFile::decodeName(varnel::WorkingFolder()), real);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
 #include <stdexcept>
 
 #include "app/ui_form.h"
@@ -126,6 +127,19 @@ TEST_F(FileChoosersTest, TypedTextNeitherReachesTheDialogNorSurvivesIt) {
   EXPECT_EQ(dialog->showings[0].fileName, "");
   EXPECT_EQ(dialog->showings[0].initDir, "/");
   EXPECT_EQ(source(), "/chosen/a.txt");
+}
+
+// Qt gives a name that is not UTF-8 with U+FFFD in place of its bytes; the
+// field shows it so, and the comparison gets the chosen file's own name.
+TEST_F(FileChoosersTest, ChosenNameThatIsNotUtf8KeepsItsBytes) {
+  QTemporaryDir folder;
+  const QByteArray chosen = QFile::encodeName(folder.path()) + "/caf\xe9.txt";
+  std::ofstream(chosen.constData()) << "x\n";
+  browseSource(QFile::decodeName(chosen));
+  EXPECT_EQ(source(), QFile::decodeName(chosen));
+  QTest::mouseClick(form->findChild<QPushButton*>("cmdCompare"), Qt::LeftButton);
+  ASSERT_FALSE(platform.calls.empty());
+  EXPECT_EQ(platform.calls[0], "ShortForm(" + chosen.toStdString() + ")");
 }
 
 TEST_F(FileChoosersTest, ANameOfBlanksFillsTheFieldButKeepsTheFolder) {

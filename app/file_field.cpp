@@ -1,6 +1,7 @@
 #include "app/file_field.h"
 
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QUrl>
@@ -12,21 +13,22 @@ namespace {
 // A drop fills the two fields at most.
 constexpr qsizetype kMostFiles = 2;
 
-// The plain path of a file: URI of this machine; empty for any other URI.
-QString LocalPath(QUrl url) {
-  if (!url.isLocalFile()) return QString();
+// The plain path of a file: URI of this machine, as the system's bytes; empty
+// for any other URI. The path is read in its encoded form: toLocalFile()
+// decodes it as UTF-8 and loses the bytes of a name that is not.
+QByteArray LocalPath(const QUrl& url) {
+  if (!url.isLocalFile()) return QByteArray();
   const QString host = url.host();
   if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
-    return QString();
-  url.setHost(QString());
-  return url.toLocalFile();
+    return QByteArray();
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
 }
 
 DropOffer OfferOfUrls(const QList<QUrl>& urls) {
   DropOffer offer{DropOffer::Kind::kRefused, {}};
   if (urls.isEmpty() || urls.size() > kMostFiles) return offer;
   for (const QUrl& url : urls) {
-    const QString path = LocalPath(url);
+    const QByteArray path = LocalPath(url);
     if (path.isEmpty()) return {DropOffer::Kind::kRefused, {}};
     offer.files << path;
   }
@@ -62,6 +64,16 @@ DropOffer ReadDropOffer(const QMimeData& data) {
 }  // namespace varnel
 
 FileField::FileField(QWidget* parent) : QLineEdit(parent) {}
+
+void FileField::setFileName(const QByteArray& name) {
+  name_ = name;
+  shownName_ = QFile::decodeName(name);
+  setText(shownName_);
+}
+
+QByteArray FileField::fileName() const {
+  return text() == shownName_ ? name_ : QFile::encodeName(text());
+}
 
 // Files are taken as a copy, or as a link where the source offers no copy,
 // but never moved: a file manager must leave them where they are.

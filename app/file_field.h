@@ -2,8 +2,9 @@
 // files dropped from a file manager, as their plain local paths.
 #pragma once
 
+#include <QByteArray>
 #include <QLineEdit>
-#include <QStringList>
+#include <QList>
 
 class QMimeData;
 
@@ -12,12 +13,12 @@ namespace varnel {
 // What a drag offers a file field.
 struct DropOffer {
   enum class Kind {
-    kFiles,    // one or two local files, as plain paths in `files`
+    kFiles,    // one or two local files, as plain paths in the system's bytes in `files`
     kRefused,  // places that are not local files, or more than two files
     kOther,    // anything else (text that is not a URI): the text field's own business
   };
   Kind kind = Kind::kOther;
-  QStringList files;
+  QList<QByteArray> files;
 };
 
 // Reads a drag's data: a list of URIs (text/uri-list), or plain text whose
@@ -33,9 +34,17 @@ class FileField : public QLineEdit {
  public:
   explicit FileField(QWidget* parent = nullptr);
 
+  // Shows `name`, a file's name as the system's bytes, readably (bytes that
+  // are not UTF-8 as U+FFFD); the comparison gets these very bytes for as
+  // long as the field shows that text unchanged.
+  void setFileName(const QByteArray& name);
+  // The name of the field's file as the system's bytes: those given to
+  // setFileName while the field still shows them, else its text encoded.
+  QByteArray fileName() const;
+
  signals:
   // One or two local files were dropped on the field, in the order given.
-  void filesDropped(const QStringList& files);
+  void filesDropped(const QList<QByteArray>& files);
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -45,4 +54,7 @@ class FileField : public QLineEdit {
  private:
   // True when the field deals with the drag itself rather than as text.
   bool takeDrag(QDropEvent* event, const varnel::DropOffer& offer);
+
+  QByteArray name_;
+  QString shownName_;
 };

@@ -1,13 +1,16 @@
 #include "app/ui_form.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <utility>
 
 #include "about/frm_about.h"
 #include "app/file_field.h"
@@ -17,6 +20,7 @@
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
 #include "compare/platform.h"
+#include "platform/local_name.h"
 #include "platform/qt_file_dialog.h"
 
 namespace {
@@ -26,11 +30,6 @@ using varnel::Pixels;
 constexpr int kClientWidth = 4965;
 constexpr int kStartLeft = 4785;
 constexpr int kStartTop = 1755;
-
-// File names cross into the compare run as the bytes the system uses for them.
-std::string LocalBytes(const QString& text) {
-  return QFile::encodeName(text).toStdString();
-}
 
 QString Caption(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -48,7 +47,8 @@ bool HasNonBlank(const QString& name) {
 
 // The folder part of a chosen file, where that side's dialog opens next.
 QString FolderOf(const QString& file) {
-  return QFile::decodeName(QByteArray::fromStdString(varnel::JustPath(LocalBytes(file))));
+  return QFile::decodeName(
+      QByteArray::fromStdString(varnel::JustPath(QFile::encodeName(file).toStdString())));
 }
 
 // Runs one step of a file chooser; a step that fails has no effect.
@@ -59,6 +59,42 @@ void Try(Step step) {
   } catch (const std::exception&) {
   }
 }
+
+// True for a key that presses a button where it goes: Enter anywhere (it
+// presses Compare, the button that has the focus, or a box's OK), and Space
+// on a button.
+bool PressesAButton(const QKeyEvent& key, QObject* receiver) {
+  if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) return true;
+  return (key.key() == Qt::Key_Space || key.key() == Qt::Key_Select) &&
+         qobject_cast<QAbstractButton*>(receiver) != nullptr;
+}
+
+// Drops the repeats of a held key that presses a button, so that holding it
+// presses once: one comparison for each press. Qt marks repeats, but on X11
+// it misses many; those still come as every repeat comes there, right after
+// a release of the same key at the very same moment.
+class HeldKeyFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!PressesAButton(key, receiver)) return false;
+    if (event->type() == QEvent::KeyRelease) {
+      released_ = {key.key(), key.timestamp()};
+      return false;
+    }
+    // Made-up events carry no time at all.
+    return key.isAutoRepeat() ||
+           (key.timestamp() != 0 && released_ == std::pair(key.key(), key.timestamp()));
+  }
+
+ private:
+  // The key last let go, and when, in the window system's time.
+  std::pair<int, quint64> released_{0, 0};
+};
 
 std::int16_t TickState(const QCheckBox* box) {
   return static_cast<std::int16_t>(box->checkState() == Qt::Checked ? 1 : 0);
@@ -78,6 +114,9 @@ UIForm::UIForm(varnel::Platform& platform, std::unique_ptr<varnel::FileOpenDialo
   createOptionBand();
   setTabOrder();
   setGeometry(Pixels(kStartLeft), Pixels(kStartTop), Pixels(kClientWidth), kDetailedHeight);
+  // On the whole program: the boxes and the About window open in front of
+  // this one and would take the repeats of the press that opened them.
+  QCoreApplication::instance()->installEventFilter(new HeldKeyFilter(this));
   Form_Load();
   cmdBrowseSource->setFocus();
 }
@@ -181,12 +220,12 @@ QLineEdit* UIForm::createLineEdit(const char* name, const QString& text, QRect t
   return edit;
 }
 
-QLineEdit* UIForm::createFileField(const char* name, QRect twips) {
+FileField* UIForm::createFileField(const char* name, QRect twips) {
   auto* field = new FileField(this);
   field->setObjectName(name);
   field->setGeometry(Pixels(twips));
   connect(field, &FileField::filesDropped, this,
-          [this, field](const QStringList& files) { dropFiles(field, files); });
+          [this, field](const QList<QByteArray>& files) { dropFiles(field, files); });
   return field;
 }
 
@@ -223,8 +262,8 @@ varnel::OptionSet UIForm::Options() const {
 // in the error box like any other failure of the run.
 void UIForm::cmdCompare_Click() {
   varnel::CompareRun(platform_, [this] {
-    return varnel::CompareInput{LocalBytes(txtSource->text()), LocalBytes(txtTarget->text()),
-                                Options()};
+    return varnel::CompareInput{txtSource->fileName().toStdString(),
+                                txtTarget->fileName().toStdString(), Options()};
   });
   if (closeAfterRun_) close();
 }
@@ -260,7 +299,7 @@ void UIForm::cmdBrowseTarget_Click() {
 // One press of a browse button. Every setting is given again before each
 // showing, so nothing carries over from the other side. A step that fails is
 // skipped without a word and the next one runs.
-void UIForm::Browse(const QString& title, QString& folder, QLineEdit* field) {
+void UIForm::Browse(const QString& title, QString& folder, FileField* field) {
   varnel::FileOpenDialog& dialog = *CommonDialog;
   Try([&] { dialog.setFileName(QString()); });
   Try([&] { dialog.setInitDir(folder); });
@@ -275,32 +314,32 @@ void UIForm::Browse(const QString& title, QString& folder, QLineEdit* field) {
     if (HasNonBlank(name)) folder = FolderOf(name);
   });
   // A cancelled dialog gives an empty name, and so empties the field.
-  Try([&] { field->setText(dialog.fileName()); });
+  Try([&] { field->setFileName(varnel::LocalFileName(dialog.fileName())); });
 }
 
-void UIForm::openFiles(const QStringList& files) {
+void UIForm::openFiles(const QList<QByteArray>& files) {
   if (files.isEmpty()) return;
-  txtSource->setText(files[0]);
-  if (HasNonBlank(files[0])) SourceDir = FolderOf(files[0]);
+  txtSource->setFileName(files[0]);
+  if (HasNonBlank(txtSource->text())) SourceDir = FolderOf(txtSource->text());
   if (files.size() == 1) {
     txtTarget->setFocus();
     return;
   }
-  txtTarget->setText(files[1]);
-  if (HasNonBlank(files[1])) TargetDir = FolderOf(files[1]);
+  txtTarget->setFileName(files[1]);
+  if (HasNonBlank(txtTarget->text())) TargetDir = FolderOf(txtTarget->text());
   cmdCompare->setFocus();
 }
 
 // A file dropped on a field replaces its text; two dropped at once fill the
 // source, then the target. Like typing, a drop leaves the dialogs' folders
 // as they were.
-void UIForm::dropFiles(QLineEdit* field, const QStringList& files) {
+void UIForm::dropFiles(FileField* field, const QList<QByteArray>& files) {
   if (files.size() == 1) {
-    field->setText(files[0]);
+    field->setFileName(files[0]);
     return;
   }
-  txtSource->setText(files.value(0));
-  txtTarget->setText(files.value(1));
+  txtSource->setFileName(files.value(0));
+  txtTarget->setFileName(files.value(1));
 }
 
 // Binary comparison takes no other option, so the others are out of reach

@@ -1,14 +1,16 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <memory>
 
 #include "compare/switches.h"
 #include "platform/file_dialog.h"
 
+class FileField;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -44,10 +46,11 @@ class UIForm : public QWidget {
   QString sourceDir() const { return SourceDir; }
   QString targetDir() const { return TargetDir; }
 
-  // Puts files named at start into the fields, the source first, as if each
-  // had been chosen with its side's dialog, and moves the focus on: to
-  // Compare with both given, to the target field with one. No files, no change.
-  void openFiles(const QStringList& files);
+  // Puts files named at start, as the system's bytes, into the fields, the
+  // source first, as if each had been chosen with its side's dialog, and
+  // moves the focus on: to Compare with both given, to the target field with
+  // one. No files, no change.
+  void openFiles(const QList<QByteArray>& files);
 
  public slots:
   void cmdCompare_Click();
@@ -64,23 +67,23 @@ class UIForm : public QWidget {
  private:
   void Form_Load();
   void RefreshOptions();
-  void Browse(const QString& title, QString& folder, QLineEdit* field);
-  void dropFiles(QLineEdit* field, const QStringList& files);
+  void Browse(const QString& title, QString& folder, FileField* field);
+  void dropFiles(FileField* field, const QList<QByteArray>& files);
   void createFileBand();
   void createOptionBand();
   void setTabOrder();
   QPushButton* createButton(const char* name, const QString& caption, QRect twips);
   QCheckBox* createCheckBox(const char* name, const QString& caption, QRect twips);
   QLineEdit* createLineEdit(const char* name, const QString& text, QRect twips);
-  QLineEdit* createFileField(const char* name, QRect twips);
+  FileField* createFileField(const char* name, QRect twips);
   QLabel* createLabel(const char* name, const QString& caption, QRect twips);
 
   varnel::Platform& platform_;
   std::unique_ptr<varnel::FileOpenDialog> CommonDialog;
 
   QPushButton* cmdBrowseSource = nullptr;
-  QLineEdit* txtSource = nullptr;
-  QLineEdit* txtTarget = nullptr;
+  FileField* txtSource = nullptr;
+  FileField* txtTarget = nullptr;
   QPushButton* cmdCompare = nullptr;
   QPushButton* cmdBrowseTarget = nullptr;
   QCheckBox* chkA = nullptr;

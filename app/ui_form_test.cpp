@@ -31,7 +31,10 @@ class FakePlatform : public varnel::Platform {
   std::string UniqueTempFile(const std::string& folder, const std::string& prefix) override {
     return folder + prefix + "1.txt";
   }
-  bool CreateFallbackFile(const std::string&) override { return true; }
+  std::string CreateFallbackFile(const std::string& folder, const std::string& prefix) override {
+    return folder + prefix + "2.txt";
+  }
+  std::string CommandWord(const std::string& word) const override { return word; }
   std::string CommandPrefix() const override { return "fc "; }
   std::string ViewerPrefix() const override { return "view "; }
   long Start(const std::string& line) override {
@@ -336,6 +339,23 @@ TEST_F(UIFormTest, DropsOfOtherPlacesAreRefused) {
     EXPECT_FALSE(Drop(edit("txtSource"), data)) << data->text().toStdString();
     EXPECT_EQ(edit("txtSource")->text(), "kept");
   }
+}
+
+// A name that is not UTF-8 is shown readably and compared by its own bytes
+// until the field is typed into.
+TEST_F(UIFormTest, DroppedNameKeepsItsBytesUntilTyping) {
+  std::unique_ptr<QMimeData> cafe(UriList({"file:///home/u/caf%E9.txt"}));
+  ASSERT_TRUE(Drop(edit("txtSource"), cafe.get()));
+  EXPECT_EQ(edit("txtSource")->text(), "/home/u/caf\uFFFD.txt");
+  edit("txtTarget")->setText("/home/u/b.txt");
+  QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
+  edit("txtSource")->setFocus();
+  QTest::keyClick(edit("txtSource"), Qt::Key_End);
+  QTest::keyClick(edit("txtSource"), Qt::Key_X);
+  QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
+  ASSERT_EQ(platform.started.size(), 4u);
+  EXPECT_EQ(platform.started[0], "fc /home/u/caf\xE9.txt /home/u/b.txt > /tmp/FC_1.txt");
+  EXPECT_EQ(platform.started[2], "fc /home/u/caf\uFFFD.txtx /home/u/b.txt > /tmp/FC_1.txt");
 }
 
 TEST_F(UIFormTest, ClosingTheMainWindowLeavesAboutOpenAndKeepingTheProgramAlive) {

@@ -1,5 +1,6 @@
 #include "compare/compare_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <exception>
 #include <new>
@@ -15,8 +16,8 @@ namespace varnel {
 namespace {
 
 constexpr char kReportPrefix[] = "FC_";
-constexpr char kFallbackReportName[] = "fc_0000.tmp";
-// The current folder, for a platform that names no temporary folder.
+// The current folder, for a platform that names no temporary folder or makes
+// no report file in it.
 constexpr char kCurrentFolder[] = "./";
 
 // Failures that carry no number of their own are shown with an errno, like
@@ -33,18 +34,14 @@ struct ReportFile {
   std::string shortForm;
 };
 
-// Makes the report file. A unique file is used when the platform can make one;
-// otherwise the fixed fallback name, which is created first so that the
-// comparer and the viewer both have a real file to use. Raises PlatformError
-// when neither gives a usable name.
+// Makes the report file: a unique file in the temporary folder when the
+// platform can make one there, else one in the current folder, as when there
+// is no temporary folder. Either is a new file of its own, so no two
+// comparisons ever write into the same report. Raises PlatformError when
+// neither can be made.
 ReportFile MakeReportFile(Platform& platform, const std::string& folder) {
   std::string name = platform.UniqueTempFile(folder, kReportPrefix);
-  if (name.empty()) {
-    name = folder + kFallbackReportName;
-    if (!platform.CreateFallbackFile(name)) {
-      throw PlatformError(EACCES, "The report file " + name + " could not be created safely");
-    }
-  }
+  if (name.empty()) name = platform.CreateFallbackFile(kCurrentFolder, kReportPrefix);
   std::string shortForm = ShortName(platform, name);
   if (shortForm.empty()) {
     throw PlatformError(ENOENT, "The report file " + name + " has disappeared");
@@ -98,27 +95,45 @@ void StartViewer(Platform& platform, const ReportFile& report) {
       });
 }
 
+// The short form of a field's text, or "" with `tooLong` telling whether the
+// path is longer than the system takes rather than missing.
+struct FieldPath {
+  std::string shortForm;
+  bool tooLong = false;
+};
+
+FieldPath ShortenField(const Platform& platform, const std::string& text) {
+  try {
+    return {ShortName(platform, text)};
+  } catch (const PlatformError& error) {
+    if (error.number() != ENAMETOOLONG) throw;
+    return {"", true};
+  }
+}
+
+// True when `path` can be compared; otherwise shows the prompt that says why
+// not: `missing`, or `tooLong`.
+bool Usable(Platform& platform, const FieldPath& path, const char* missing, const char* tooLong) {
+  if (!path.shortForm.empty()) return true;
+  platform.MessageBox(path.tooLong ? tooLong : missing, BoxStyle::kPlain, kCompareTitle);
+  return false;
+}
+
 // Steps 2 to 13; every early end returns, every failure throws.
 void RunSteps(Platform& platform, const std::string& sourceText, const std::string& targetText,
               const OptionSet& options) {
-  const std::string source = ShortName(platform, sourceText);
-  const std::string target = ShortName(platform, targetText);
-  if (source.empty()) {
-    platform.MessageBox(kNoSourcePrompt, BoxStyle::kPlain, kCompareTitle);
-    return;
-  }
-  if (target.empty()) {
-    platform.MessageBox(kNoTargetPrompt, BoxStyle::kPlain, kCompareTitle);
-    return;
-  }
+  const FieldPath source = ShortenField(platform, sourceText);
+  const FieldPath target = ShortenField(platform, targetText);
+  if (!Usable(platform, source, kNoSourcePrompt, kSourceTooLongPrompt)) return;
+  if (!Usable(platform, target, kNoTargetPrompt, kTargetTooLongPrompt)) return;
 
   std::string folder = platform.TempFolder();
   if (folder.empty()) folder = kCurrentFolder;
   const ReportFile report = MakeReportFile(platform, folder);
-  const std::string switches = BuildSwitches(options);
+  const std::string switches = CommandSwitches(platform, BuildSwitches(options));
 
-  const std::string commandLine =
-      platform.CommandPrefix() + switches + source + " " + target + " > " + report.shortForm;
+  const std::string commandLine = platform.CommandPrefix() + switches + source.shortForm + " " +
+                                  target.shortForm + " > " + report.shortForm;
   const long pid = platform.Start(commandLine);
   if (pid == 0) {
     platform.MessageBox(kStartFailedPrompt, BoxStyle::kCritical, kCompareTitle);
@@ -144,6 +159,22 @@ void ShowError(Platform& platform, int number, const char* description) noexcept
 }
 
 }  // namespace
+
+std::string CommandSwitches(const Platform& platform, std::string_view switches) {
+  constexpr char kBlanks[] = " \t";
+  std::string line;
+  std::size_t at = 0;
+  while (at < switches.size()) {
+    const std::size_t end = std::min(switches.find_first_of(kBlanks, at), switches.size());
+    if (end == at) {
+      line += switches[at++];
+      continue;
+    }
+    line += platform.CommandWord(std::string(switches.substr(at, end - at)));
+    at = end;
+  }
+  return line;
+}
 
 void CompareRun(Platform& platform, const std::function<CompareInput()>& readInput) {
   try {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "compare/switches.h"
 
@@ -13,6 +14,10 @@ class Platform;
 inline constexpr char kCompareTitle[] = "File Compare";
 inline constexpr char kNoSourcePrompt[] = "Give us a source file, please";
 inline constexpr char kNoTargetPrompt[] = "Give us a target file, please";
+// Where a field names a path longer than the system takes, which no comparer
+// could open, the box says so instead of claiming that no file was given.
+inline constexpr char kSourceTooLongPrompt[] = "The path of the source file is too long";
+inline constexpr char kTargetTooLongPrompt[] = "The path of the target file is too long";
 inline constexpr char kStartFailedPrompt[] = "Problem executing file compare";
 
 // The critical box of a comparison that did not finish: this line, a blank
@@ -34,6 +39,14 @@ struct CompareInput {
   std::string targetText;
   OptionSet options;
 };
+
+// `switches`, a switch string, as the comparer's command line carries it:
+// each run of characters between blanks becomes one word of the line
+// (Platform::CommandWord), and the blanks stay as they are. So the comparer
+// gets the same arguments that the blanks have always made of a count typed
+// with blanks ("/LB 7" as "/LB" and "7"), and a count that holds a character
+// the interpreter would read reaches it as typed, never as a command.
+std::string CommandSwitches(const Platform& platform, std::string_view switches);
 
 // One press of Compare: reads the window through `readInput` once the error
 // handler is in place, shortens both field texts, makes the report file, runs

@@ -70,7 +70,10 @@ TEST_F(CompareRunTest, NoSwitchesLeaveOneBlankAfterTheComparer) {
             "C:\\TEMP\\FC_1A2B.TMP)");
 }
 
-TEST_F(CompareRunTest, MissingInputPromptsAndMakesNoFile) {
+// A path longer than the system takes is told as such, in the same kind of
+// box as a missing file; the source is still tested first.
+TEST_F(CompareRunTest, MissingInputOrAPathTooLongPromptsAndMakesNoFile) {
+  platform.tooLongPaths = {"c:\\deep\\a.txt"};
   struct Case {
     const char* source;
     const char* target;
@@ -82,6 +85,9 @@ TEST_F(CompareRunTest, MissingInputPromptsAndMakesNoFile) {
       {"c:\\nothing.txt", "", kNoSourcePrompt},
       {"c:\\docs\\old.txt", "", kNoTargetPrompt},
       {"c:\\docs\\old.txt", "c:\\nothing.txt", kNoTargetPrompt},
+      {"c:\\deep\\a.txt", "c:\\nothing.txt", kSourceTooLongPrompt},
+      {"c:\\docs\\old.txt", "c:\\deep\\a.txt", kTargetTooLongPrompt},
+      {"c:\\nothing.txt", "c:\\deep\\a.txt", kNoSourcePrompt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.source) + " | " + c.target);
@@ -193,26 +199,16 @@ TEST_F(CompareRunTest, NoTemporaryFolderUsesTheCurrentFolder) {
   EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe /home/u/FC_9Z.txt)");
 }
 
-TEST_F(CompareRunTest, RefusedUniqueFileFallsBackToACreatedFixedFile) {
+// Where the temporary folder takes no new file, the report is a new file in
+// the current folder, never a fixed name that another run could share.
+TEST_F(CompareRunTest, RefusedUniqueFileFallsBackToANewFileInTheCurrentFolder) {
   platform.uniqueFile = "";
-  platform.shortForms["C:\\TEMP\\fc_0000.tmp"] = "C:\\TEMP\\FC_0000.TMP";
+  platform.shortForms["./FC_3C4D.TMP"] = "C:\\HERE\\FC_3C4D.TMP";
   Run();
-  EXPECT_EQ(platform.calls[4], "CreateFallbackFile(C:\\TEMP\\fc_0000.tmp)");
-  EXPECT_EQ(platform.calls[5], "ShortForm(C:\\TEMP\\fc_0000.tmp)");
-  EXPECT_TRUE(platform.calls[6].ends_with(" > C:\\TEMP\\FC_0000.TMP)")) << platform.calls[6];
-  EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe C:\\TEMP\\FC_0000.TMP)");
-}
-
-TEST_F(CompareRunTest, FallbackThatCannotBeMadeStartsNothing) {
-  platform.uniqueFile = "";
-  platform.fallbackCreated = false;
-  Run();
-  ExpectOneBox("Oops, 13: The report file C:\\TEMP\\fc_0000.tmp could not be created safely",
-               BoxStyle::kPlain, std::nullopt);
-  EXPECT_EQ(platform.calls.back(),
-            "MessageBox(Oops, 13: The report file C:\\TEMP\\fc_0000.tmp could not be created "
-            "safely)");
-  for (const std::string& call : platform.calls) EXPECT_FALSE(call.starts_with("Start")) << call;
+  EXPECT_EQ(platform.calls[4], "CreateFallbackFile(./,FC_)");
+  EXPECT_EQ(platform.calls[5], "ShortForm(./FC_3C4D.TMP)");
+  EXPECT_TRUE(platform.calls[6].ends_with(" > C:\\HERE\\FC_3C4D.TMP)")) << platform.calls[6];
+  EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe C:\\HERE\\FC_3C4D.TMP)");
 }
 
 TEST_F(CompareRunTest, ReportNameWithoutShortFormStartsNothing) {

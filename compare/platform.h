@@ -47,8 +47,14 @@ class Platform {
 
   // The form of an existing path that can stand unquoted between single
   // blanks of a command line and names exactly that path; "" when nothing
-  // exists at `path` (or it is empty).
+  // exists at `path` (or it is empty). Throws PlatformError with ENAMETOOLONG
+  // when the path, or the form the comparer would get, is longer than the
+  // system takes.
   virtual std::string ShortForm(const std::string& path) const = 0;
+
+  // `word` as the command line carries it: the interpreter hands it to the
+  // program as exactly that one argument and reads nothing in it.
+  virtual std::string CommandWord(const std::string& word) const = 0;
 
   // The folder for temporary files, ending in a separator; "" when there is none.
   virtual std::string TempFolder() = 0;
@@ -57,10 +63,11 @@ class Platform {
   // and returns its full name; "" when no such file could be made.
   virtual std::string UniqueTempFile(const std::string& folder, const std::string& prefix) = 0;
 
-  // Creates (or takes over) the fixed fallback report file at `path`, empty
-  // and private to the user, without following a planted link. False, or a
-  // PlatformError carrying the reason, when that cannot be done safely.
-  virtual bool CreateFallbackFile(const std::string& path) = 0;
+  // Where UniqueTempFile could make no file: creates a new, empty file,
+  // private to the user, in `folder`, whose name begins with `prefix`; never
+  // one that existed before. Returns its full name; throws PlatformError with
+  // the reason when no such file can be made.
+  virtual std::string CreateFallbackFile(const std::string& folder, const std::string& prefix) = 0;
 
   // What the comparer's command line begins with, up to and including the
   // blank before the first switch: the interpreter, if the platform needs one

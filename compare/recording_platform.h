@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cerrno>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,9 +30,10 @@ class RecordingPlatform : public Platform {
   std::vector<Box> boxes;
 
   std::map<std::string, std::string> shortForms;  // paths with no entry give ""
+  std::set<std::string> tooLongPaths;             // their ShortForm throws ENAMETOOLONG
   std::string tempFolder = "C:\\TEMP\\";
   std::string uniqueFile = "C:\\TEMP\\FC_1A2B.TMP";  // "" makes the request fail
-  bool fallbackCreated = true;
+  std::string fallbackFile = "./FC_3C4D.TMP";
   std::string commandPrefix = "c:\\windows\\command.com /C fc ";
   std::string viewerPrefix = "notepad.exe ";
   long pid = 4242;
@@ -43,9 +46,12 @@ class RecordingPlatform : public Platform {
 
   std::string ShortForm(const std::string& path) const override {
     Record("ShortForm", path);
+    if (tooLongPaths.contains(path)) throw PlatformError(ENAMETOOLONG, "File name too long");
     const auto found = shortForms.find(path);
     return found == shortForms.end() ? "" : found->second;
   }
+  // Words are written as they are, as on the interpreter of the Windows example.
+  std::string CommandWord(const std::string& word) const override { return word; }
   std::string TempFolder() override {
     Record("TempFolder", "");
     return tempFolder;
@@ -54,9 +60,9 @@ class RecordingPlatform : public Platform {
     Record("UniqueTempFile", folder + "," + prefix);
     return uniqueFile;
   }
-  bool CreateFallbackFile(const std::string& path) override {
-    Record("CreateFallbackFile", path);
-    return fallbackCreated;
+  std::string CreateFallbackFile(const std::string& folder, const std::string& prefix) override {
+    Record("CreateFallbackFile", folder + "," + prefix);
+    return fallbackFile;
   }
   std::string CommandPrefix() const override { return commandPrefix; }
   std::string ViewerPrefix() const override { return viewerPrefix; }

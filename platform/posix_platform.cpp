@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "platform/fallback_file.h"
 #include "platform/processes.h"
 #include "platform/shell_quote.h"
 
@@ -32,6 +32,49 @@ std::string CurrentFolder() {
                         std::string("The current folder cannot be read: ") + std::strerror(number));
   }
   return folder.get();
+}
+
+// `folder` made absolute against the current folder, so that a report's full
+// name can be shown; as it is when the current folder cannot be read, as a
+// relative name still names the file for the command lines.
+std::string AbsoluteFolder(const std::string& folder) {
+  if (folder.empty() || folder.front() == '/') return folder;
+  try {
+    std::string absolute = CurrentFolder();
+    if (absolute.back() != '/') absolute += '/';
+    return absolute + (folder.starts_with("./") ? folder.substr(2) : folder);
+  } catch (const PlatformError&) {
+    return folder;
+  }
+}
+
+PlatformError PathTooLong(const std::string& path) {
+  return PlatformError(ENAMETOOLONG, "The path " + path + " is too long");
+}
+
+// Makes a new file `folder` + `prefix` + six random characters + ".txt", mode
+// 0600, never one that existed before. Returns its name, or "" with the
+// reason, an errno, in `error`.
+std::string MakeUniqueFile(const std::string& folder, const std::string& prefix, int* error) {
+  const std::string pattern = folder + prefix + "XXXXXX" + kReportSuffix;
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  // O_EXCL and mode 0600 come with mkostemps: the report holds the contents of
+  // the user's files, and the folder is usually shared. The mode is set again
+  // for a umask that would take the owner's writing away.
+  const int fd = mkostemps(name.data(), static_cast<int>(std::strlen(kReportSuffix)), O_CLOEXEC);
+  if (fd < 0) {
+    *error = errno;
+    return "";
+  }
+  if (fchmod(fd, 0600) != 0) {
+    *error = errno;
+    close(fd);
+    unlink(name.data());
+    return "";
+  }
+  close(fd);
+  return name.data();
 }
 
 bool IsFolder(const char* path) {
@@ -74,7 +117,9 @@ PosixPlatform::~PosixPlatform() = default;
 
 std::string PosixPlatform::ShortForm(const std::string& path) const {
   struct stat status;
-  if (path.empty() || path.find('\0') != std::string::npos || stat(path.c_str(), &status) != 0) {
+  if (path.empty() || path.find('\0') != std::string::npos) return "";
+  if (stat(path.c_str(), &status) != 0) {
+    if (errno == ENAMETOOLONG) throw PathTooLong(path);
     return "";
   }
   // Absolute, so it can never start with '-'; made lexically, so the report
@@ -85,9 +130,16 @@ std::string PosixPlatform::ShortForm(const std::string& path) const {
     if (folder.back() != '/') folder += '/';
     absolute = folder + absolute;
   }
+  // The comparer opens the absolute form: a relative name inside folders
+  // nested deeper than the limit exists here, but not for it.
+  if (absolute.size() >= PATH_MAX) throw PathTooLong(path);
   // The comparer takes "/word" without a second '/' for a switch.
   if (absolute.find('/', 1) == std::string::npos) absolute.insert(0, "/.");
   return ShellWord(absolute);
+}
+
+std::string PosixPlatform::CommandWord(const std::string& word) const {
+  return ShellWord(word);
 }
 
 std::string PosixPlatform::TempFolder() {
@@ -97,36 +149,25 @@ std::string PosixPlatform::TempFolder() {
                            : std::string(kDefaultTempFolder);
   if (folder.back() != '/') folder += '/';
   // The report's full name is shown when something goes wrong with it.
-  if (folder.front() != '/') {
-    try {
-      folder = CurrentFolder() + "/" + folder;
-    } catch (const PlatformError&) {
-      // A relative name still names the file for the command lines.
-    }
-  }
-  return folder;
+  return AbsoluteFolder(folder);
 }
 
 std::string PosixPlatform::UniqueTempFile(const std::string& folder, const std::string& prefix) {
-  const std::string pattern = folder + prefix + "XXXXXX" + kReportSuffix;
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  // O_EXCL and mode 0600 come with mkostemps: the report holds the contents of
-  // the user's files, and the folder is usually shared.
-  const int fd = mkostemps(name.data(), static_cast<int>(std::strlen(kReportSuffix)), O_CLOEXEC);
-  if (fd < 0) return "";
-  const bool privateMode = fchmod(fd, 0600) == 0;
-  close(fd);
-  if (!privateMode) {
-    unlink(name.data());
-    return "";
-  }
-  return name.data();
+  int error = 0;
+  return MakeUniqueFile(folder, prefix, &error);
 }
 
-bool PosixPlatform::CreateFallbackFile(const std::string& path) {
-  CreatePrivateFile(path);
-  return true;
+std::string PosixPlatform::CreateFallbackFile(const std::string& folder,
+                                              const std::string& prefix) {
+  const std::string place = AbsoluteFolder(folder);
+  int error = 0;
+  std::string name = MakeUniqueFile(place, prefix, &error);
+  if (name.empty()) {
+    throw PlatformError(
+        error, "The report file could not be made in the temporary folder, nor in " + place + ": " +
+                   std::strerror(error));
+  }
+  return name;
 }
 
 std::string PosixPlatform::CommandPrefix() const {

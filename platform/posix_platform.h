@@ -24,16 +24,20 @@ class PosixPlatform : public Platform {
 
   // The absolute form of an existing `path`, without resolving links, holding
   // a second '/' and quoted for the shell; "" when nothing exists there.
-  // Throws PlatformError when a relative path meets an unreadable current folder.
+  // Throws PlatformError when a relative path meets an unreadable current
+  // folder, and with ENAMETOOLONG when the path or its absolute form is
+  // longer than the system takes.
   std::string ShortForm(const std::string& path) const override;
+  // `word` quoted for the shell where it needs it (see ShellWord).
+  std::string CommandWord(const std::string& word) const override;
   // TMPDIR when it names a folder, else "/tmp", absolute and ending in '/'.
   std::string TempFolder() override;
   // A new file `folder` + `prefix` + random characters + ".txt", mode 0600;
   // "" when none can be made.
   std::string UniqueTempFile(const std::string& folder, const std::string& prefix) override;
-  // True once `path` is an empty private file; throws PlatformError with the
-  // reason otherwise (see CreatePrivateFile).
-  bool CreateFallbackFile(const std::string& path) override;
+  // A new file as UniqueTempFile makes it, in `folder` made absolute; throws
+  // PlatformError with the system's reason when none can be made.
+  std::string CreateFallbackFile(const std::string& folder, const std::string& prefix) override;
   // The quoted comparer path and a blank: /bin/sh -c is not written into the line.
   std::string CommandPrefix() const override;
   // "xdg-open ".

@@ -5,10 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 #include "compare/compare_run.h"
 #include "platform/shell_quote.h"
@@ -54,6 +57,23 @@ bool WaitUntilGone(pid_t pid) {
   return IsGone(pid);
 }
 
+// Makes folders inside `base` down to a folder whose full name, with its
+// trailing '/', leaves room within the system's limit for the 11 characters
+// of a name like "fc_0000.tmp", but not for the 13 of a unique report name.
+std::string MakeDeepFolder(const std::string& base) {
+  constexpr std::size_t kLength = PATH_MAX - 1 - 11;
+  std::string deep = base + "/";
+  mkdir(base.c_str(), 0700);
+  while (deep.size() < kLength) {
+    const std::size_t left = kLength - deep.size();
+    std::size_t piece = std::min<std::size_t>(200, left - 1);
+    if (left - piece - 1 == 1) --piece;  // no piece of nothing next
+    deep += std::string(piece, 'd') + "/";
+    mkdir(deep.c_str(), 0700);
+  }
+  return deep;
+}
+
 // A scoped folder holding a stand-in comparer and a stand-in xdg-open, both
 // recording their arguments; the viewer also notes whether the comparer had
 // finished and what the report held when it started. Report files go to
@@ -83,6 +103,15 @@ class PosixPlatformTest : public ::testing::Test {
                             ": > " +
                             ShellWord(root + "/fc.done") + "\n",
                         0755);
+  }
+
+  // Collects the viewers that compare runs started, once they have ended.
+  void CollectEveryViewer() {
+    for (int i = 0; i < 500 && !NoChildLeft(); ++i) {
+      platform.CollectViewers();
+      usleep(10000);
+    }
+    EXPECT_TRUE(NoChildLeft());
   }
 
   void ExpectNoStrayFile() {
@@ -124,11 +153,64 @@ TEST_F(PosixPlatformTest, CompareRunEndsWithTheViewerOnTheFinishedReport) {
   EXPECT_TRUE(report.ends_with(".txt")) << report;
   EXPECT_EQ(StatOf(report).st_mode & 07777, 0600u);
   EXPECT_EQ(ReadFile(root + "/viewer.saw"), "compared\n");
-  for (int i = 0; i < 500 && !NoChildLeft(); ++i) {
-    platform.CollectViewers();
-    usleep(10000);
+  CollectEveryViewer();
+}
+
+// Where the temporary folder leaves no room for a unique name, every run
+// still writes a new report of its own, in the current folder: never one
+// file that two runs share.
+TEST_F(PosixPlatformTest, RunsAgainstATooLongTemporaryFolderEachGetANewReport) {
+  const std::string deep = MakeDeepFolder(root + "/tmp/deep");
+  ASSERT_EQ(access(deep.c_str(), W_OK), 0) << deep.size();
+  ScopedEnvironment longTmpdir("TMPDIR", deep);
+  folder.Write("here/a.txt", "a\n");
+  std::vector<std::string> reports;
+  for (int run = 0; run < 2; ++run) {
+    unlink((root + "/viewer.args").c_str());
+    CompareRun(platform, [] { return CompareInput{"a.txt", "a.txt", OptionSet{}}; });
+    ASSERT_TRUE(WaitForFile(root + "/viewer.args"));
+    reports.push_back(ReadFields(root + "/viewer.args").at(1));
   }
-  EXPECT_TRUE(NoChildLeft());
+  EXPECT_TRUE(platform.boxes.empty());
+  EXPECT_NE(reports[0], reports[1]);
+  for (const std::string& report : reports) {
+    EXPECT_EQ(report.rfind(root + "/here/FC_", 0), 0u) << report;
+    EXPECT_EQ(ReadFile(report), "compared\n");
+    EXPECT_EQ(StatOf(report).st_mode & 07777, 0600u);
+  }
+  CollectEveryViewer();
+}
+
+// A name with a part longer than a name may be, or one that exists but whose
+// absolute form, the one the comparer opens, is longer than the system
+// takes, is told as too long rather than as missing.
+TEST_F(PosixPlatformTest, PathsLongerThanTheSystemTakesAreToldAsTooLong) {
+  const std::string name(40, 'n');
+  ScopedCurrentFolder inside(MakeDeepFolder(root + "/here/deep"));
+  std::ofstream(name) << "x\n";
+  CompareRun(platform, [&] { return CompareInput{std::string(300, 'x'), name, OptionSet{}}; });
+  CompareRun(platform, [&] { return CompareInput{comparer, name, OptionSet{}}; });
+  unlink(name.c_str());
+  EXPECT_EQ(platform.boxes, (std::vector<std::string>{kSourceTooLongPrompt, kTargetTooLongPrompt}));
+}
+
+// A count that holds characters the shell reads reaches the comparer as
+// typed, as one argument, and runs nothing; blanks still part a count from
+// its switch as they always have, and ordinary switches stand as they are.
+TEST_F(PosixPlatformTest, CountsReachTheComparerAsTypedAndRunNothing) {
+  folder.Write("bin/7", "#!/bin/sh\n: > " + ShellWord(root + "/pwned") + "\n", 0755);
+  OptionSet options;
+  options.advancedCaption = kHideDetailsCaption;
+  options.txtLB = "1;7";
+  options.txtMinMatch = " 3";
+  const std::string switches = BuildSwitches(options, ";");
+  EXPECT_EQ(switches, "/LB1;7 / 3 ");
+  platform.Wait(platform.Start(platform.CommandPrefix() + CommandSwitches(platform, switches) +
+                               "a b > /dev/null"));
+  EXPECT_EQ(ReadFields(root + "/fc.args"),
+            (std::vector<std::string>{"/LB1;7", "/", "3", "a", "b"}));
+  ExpectNoStrayFile();
+  EXPECT_EQ(CommandSwitches(platform, "/A /W /LB 7  /LB+10 /2.5 "), "/A /W /LB 7  /LB+10 /2.5 ");
 }
 
 TEST_F(PosixPlatformTest, EveryNameReachesTheComparerAsItIs) {

@@ -1,8 +1,9 @@
 #!/bin/bash
-# The ways in besides typing and browsing: files named on the command line,
-# --help and --version, a refused command line, and files dragged from a GTK
-# drag source onto the fields with real pointer events. What reaches the
-# comparer shows what the fields held.
+# The ways in besides typing and browsing: files named on the command line
+# (after "--" too, and with names that are not UTF-8), --help and --version,
+# a refused command line, and files dragged from a GTK drag source onto the
+# fields with real pointer events. What reaches the comparer shows what the
+# fields held.
 source "$(dirname "$0")/lib.sh" "$@"
 DRAG_SOURCE="/usr/bin/python3 $(dirname "$0")/drag_source.py"
 
@@ -69,6 +70,21 @@ cd - >/dev/null
 key Return  # the focus waits on Compare
 wait_for 20 test -s "$SCRATCH/comparer-args" || fail "Enter compared nothing: $(cat "$SCRATCH/app.log")"
 [ "$(cat "$SCRATCH/comparer-args")" = "$(printf '%s\n' "$files/link/../old file.txt" "$files/link/été.txt")" ] ||
+  fail "the comparer got: $(cat "$SCRATCH/comparer-args")"
+stop_app
+
+# Qt takes its own options before "--", and none after it, where a file
+# named -platform is a file; a name that is not UTF-8 keeps its bytes.
+cafe="$files/real/caf"$'\xe9'".txt"
+printf 'gamma\n' >"$cafe"
+printf 'delta\n' >"$files/real/-platform"
+cd "$files/real"
+start_app -- -platform xcb -- -platform "$(basename "$cafe")"
+cd - >/dev/null
+rm -f "$SCRATCH/comparer-args"
+key Return
+wait_for 20 test -s "$SCRATCH/comparer-args" || fail "Enter compared nothing: $(cat "$SCRATCH/app.log")"
+[ "$(cat "$SCRATCH/comparer-args")" = "$(printf '%s\n' "$files/real/-platform" "$cafe")" ] ||
   fail "the comparer got: $(cat "$SCRATCH/comparer-args")"
 stop_app
 
@@ -162,6 +178,11 @@ compare_gives "$source_file" "$target_file"
   text/plain=$'https://example.org/a.txt\nhttps://example.org/b.txt\n')" = refused ] ||
   fail "plain text holding web URIs was taken"
 compare_gives "$source_file" "$target_file"
+
+# A dropped name that is not UTF-8 keeps its bytes too.
+[ "$(drag $SOURCE_FIELD dropped text/uri-list="$(uri "$cafe")"$'\r\n')" = dropped ] ||
+  fail "a file whose name is not UTF-8 was refused"
+compare_gives "$cafe" "$target_file"
 
 # Two files at once fill the source, then the target, wherever they land.
 [ "$(drag $TARGET_FIELD dropped \

@@ -1,8 +1,8 @@
 #!/bin/bash
 # Opens the details, ticks options and sets a count with the mouse and the
 # keyboard, compares two real files, and checks the switches the comparer got
-# and the report the viewer was given; then opens About and closes it with
-# Escape.
+# and the report the viewer was given; holds Enter down; then opens About and
+# closes it with Escape.
 source "$(dirname "$0")/lib.sh" "$@"
 
 start_x
@@ -30,6 +30,30 @@ expected=$(printf '%s\n' /N /T /LB7 "$SCRATCH/files/a.txt" "$SCRATCH/files/b.txt
   fail "the comparer got: $(cat "$SCRATCH/comparer-args")"
 report=$(cat "$SCRATCH/viewer-args")
 grep -q '^ *2:  TWO$' "$report" || fail "the report shows no numbered line: $(cat "$report")"
+
+# A held key repeats: the count field takes every repeat of a held "1". A
+# held Enter still compares once, and the next press once more, and so does
+# Space held on Compare; each comparison leaves one report.
+reports() { find "$SCRATCH/tmp" -name 'FC_*' | wc -l; }
+hold() {
+  xdotool keydown "$1"
+  sleep 1.5  # past the server's delay before it repeats a key
+  xdotool keyup "$1"
+}
+click_twips "$MAIN_WINDOW" 600 4670    # the mismatch count field
+key ctrl+a
+hold 1
+hold Return
+key Return
+wait_for 20 test "$(reports)" -ge 3 || fail "Enter held and pressed again compared $(reports) times"
+[ "$(reports)" = 3 ] || fail "Enter held and pressed again gave $(($(reports) - 1)) comparisons"
+grep -q '^/LB111' "$SCRATCH/comparer-args" || fail "the held 1 did not repeat: $(cat "$SCRATCH/comparer-args")"
+click_twips "$MAIN_WINDOW" 2497 1080   # the target field, then Tab to Compare
+key Tab
+hold space
+key Return
+wait_for 20 test "$(reports)" -ge 5 || fail "Space held and Enter compared $(($(reports) - 3)) times"
+[ "$(reports)" = 5 ] || fail "Space held and Enter gave $(($(reports) - 3)) comparisons"
 
 click_twips "$MAIN_WINDOW" 4550 120    # About...
 about=$(xdotool search --sync --onlyvisible --name '^About Varnel$' | head -n1)
