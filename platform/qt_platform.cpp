@@ -124,9 +124,9 @@ QtPlatform::QtPlatform(std::string comparerPath)
 
 QtPlatform::~QtPlatform() = default;
 
-RunEnd QtPlatform::Wait(long pid) {
+RunEnd QtPlatform::Wait(long pid, const RunInputs& inputs) {
   RunProcess* run = FindRun(pid);
-  if (run == nullptr) return PosixPlatform::Wait(pid);
+  if (run == nullptr) return PosixPlatform::Wait(pid, inputs);
   {
     const BusyCursor busy;
     const InputDropper dropper;
@@ -146,7 +146,7 @@ RunEnd QtPlatform::Wait(long pid) {
     viewerEndedDuringWait_ = false;
     QTimer::singleShot(0, watchers_.get(), [this] { CollectViewers(); });
   }
-  return PosixPlatform::Wait(pid);
+  return PosixPlatform::Wait(pid, inputs);
 }
 
 bool QtPlatform::EndRun() {

@@ -22,7 +22,7 @@ class QtPlatform : public PosixPlatform {
   // Meanwhile windows repaint and timers run, but user input to any window
   // of the program is dropped, never delivered later. Should the application
   // quit meanwhile, the run is ended as by EndRun. Never fails.
-  RunEnd Wait(long pid) override;
+  RunEnd Wait(long pid, const RunInputs& inputs) override;
 
   // During a Wait: sends SIGTERM to the run's processes, SIGKILL to what is
   // left of them after RunProcess::kStopGrace, and has the Wait return
