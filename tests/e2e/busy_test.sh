@@ -45,6 +45,11 @@ SH
 viewer 0
 mode() { echo "$1" >"$SCRATCH/mode"; }
 count() { if [ -e "$1" ]; then wc -l <"$1"; else echo 0; fi; }
+# Conditions for wait_for, which must look again at each try.
+lines_above() { [ "$(count "$1")" -gt "$2" ]; }
+height_is() { [ "$(window_height "$MAIN_WINDOW")" = "$1" ]; }
+sleeping() { [ "$(cut -d' ' -f2 "/proc/$1/stat" 2>/dev/null)" = "(sleep)" ]; }
+ended() { [ ! -e "/proc/$1/cmdline" ] || [ -z "$(cat "/proc/$1/cmdline" 2>/dev/null)" ]; }
 
 full_disk=""
 if [ "$(id -u)" = 0 ]; then
@@ -113,9 +118,9 @@ start_hanging_run() {
   before=$(count "$SCRATCH/runs")
   mode hang
   compare
-  wait_for 10 test "$(count "$SCRATCH/runs")" -gt "$before" || fail "the comparer never started"
+  wait_for 10 lines_above "$SCRATCH/runs" "$before" || fail "the comparer never started"
   pid=$(tail -n1 "$SCRATCH/runs")
-  wait_for 10 grep -q '^(sleep)' <(cut -d' ' -f2 "/proc/$pid/stat") || fail "the comparer does not hang"
+  wait_for 10 sleeping "$pid" || fail "the comparer does not hang"
   sed 's/.*) //' "/proc/$pid/stat" | cut -d' ' -f3
 }
 
@@ -150,13 +155,13 @@ wait_for 20 test -s "$SCRATCH/viewer-calls" || fail "the viewer was never starte
 # Input is handled in order, so once this click has acted, anything held back
 # from the run would have acted before it.
 click_at 1250 1670
-wait_for 10 test "$(window_height "$MAIN_WINDOW")" = 356 ||
+wait_for 10 height_is 356 ||
   fail "a click given during the comparison acted afterwards"
 [ "$(count "$SCRATCH/runs")" = 1 ] || fail "four presses gave $(count "$SCRATCH/runs") comparisons"
 [ "$(count "$SCRATCH/viewer-calls")" = 1 ] || fail "four presses gave more than one viewer"
 mode real
 compare
-wait_for 20 test "$(count "$SCRATCH/viewer-calls")" = 2 || fail "the next comparison gave no viewer"
+wait_for 20 lines_above "$SCRATCH/viewer-calls" 1 || fail "the next comparison gave no viewer"
 diff <(printf '%s\n' "$SCRATCH/files/x.txt" "$SCRATCH/files/y.txt") "$SCRATCH/comparer-args" ||
   fail "text typed during the comparison reached a field"
 
@@ -205,7 +210,7 @@ viewers=$(count "$SCRATCH/viewer-calls")
 group=$(start_hanging_run)
 request_close "$MAIN_WINDOW"
 gone_within_two_seconds "$group" || fail "the run outlived the close request by two seconds"
-wait_for 10 test ! -e "/proc/$APP_PID/cmdline" -o -z "$(cat "/proc/$APP_PID/cmdline" 2>/dev/null)" ||
+wait_for 10 ended "$APP_PID" ||
   fail "the program did not end with its window"
 [ "$(count "$SCRATCH/viewer-calls")" = "$viewers" ] || fail "the viewer was started"
 wait "$APP_PID" 2>/dev/null || true
