@@ -41,7 +41,7 @@ class FakePlatform : public varnel::Platform {
     started.push_back(line);
     return 42;
   }
-  varnel::RunEnd Wait(long) override {
+  varnel::RunEnd Wait(long, const varnel::RunInputs&) override {
     waiting = true;
     if (duringWait) duringWait();
     waiting = false;

@@ -139,7 +139,7 @@ void RunSteps(Platform& platform, const std::string& sourceText, const std::stri
     platform.MessageBox(kStartFailedPrompt, BoxStyle::kCritical, kCompareTitle);
     return;
   }
-  const RunEnd end = platform.Wait(pid);
+  const RunEnd end = platform.Wait(pid, {sourceText, targetText});
   if (end.kind == RunEnd::Kind::kStopped) return;
   if (!Finished(end)) {
     platform.MessageBox(kNotFinishedPrompt + ("\n\n" + Reason(end)) + ReportLine(report),

@@ -55,7 +55,7 @@ TEST_F(CompareRunTest, RunsEveryStepInOrderWithTheExampleLines) {
                                 "UniqueTempFile(C:\\TEMP\\,FC_)",
                                 "ShortForm(C:\\TEMP\\FC_1A2B.TMP)",
                                 std::string("Start(") + kExampleLine + ")",
-                                "Wait(4242)",
+                                "Wait(4242,c:\\docs\\old.txt,c:\\docs\\new.txt)",
                                 "StartViewer(notepad.exe C:\\TEMP\\FC_1A2B.TMP)",
                             }));
   EXPECT_TRUE(platform.boxes.empty());
@@ -168,7 +168,7 @@ TEST_F(CompareRunTest, FinishedRunOpensTheReportWhateverTheComparerFound) {
 TEST_F(CompareRunTest, RunEndedOnRequestShowsNothingAndStartsNoViewer) {
   platform.runEnd = {RunEnd::Kind::kStopped, 15, "", "Terminated\n"};
   Run();
-  EXPECT_EQ(platform.calls.back(), "Wait(4242)");
+  EXPECT_EQ(platform.calls.back(), "Wait(4242,c:\\docs\\old.txt,c:\\docs\\new.txt)");
   EXPECT_TRUE(platform.boxes.empty());
 }
 

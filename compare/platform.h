@@ -35,6 +35,12 @@ struct RunEnd {
   std::string errors;      // what it wrote on standard error, cut after a limit
 };
 
+// The two files that a comparison reads, as the user named them.
+struct RunInputs {
+  std::string source;
+  std::string target;
+};
+
 // Called with the reason, as a phrase, when the viewer could not show a report.
 using ViewerFailed = std::function<void(const std::string& reason)>;
 
@@ -83,8 +89,9 @@ class Platform {
   virtual long Start(const std::string& commandLine) = 0;
 
   // Waits, without a time-out, until the process `pid` that Start gave has
-  // ended, and tells how it ended and what it wrote on standard error.
-  virtual RunEnd Wait(long pid) = 0;
+  // ended, and tells how it ended and what it wrote on standard error. A
+  // platform may meanwhile show how much of `inputs` the run has read.
+  virtual RunEnd Wait(long pid, const RunInputs& inputs) = 0;
 
   // Asks a Wait in progress to end its run: the interpreter and everything it
   // started are stopped, and the Wait returns RunEnd::Kind::kStopped. False,

@@ -70,8 +70,8 @@ class RecordingPlatform : public Platform {
     Record("Start", commandLine);
     return pid;
   }
-  RunEnd Wait(long waitedPid) override {
-    Record("Wait", std::to_string(waitedPid));
+  RunEnd Wait(long waitedPid, const RunInputs& inputs) override {
+    Record("Wait", std::to_string(waitedPid) + "," + inputs.source + "," + inputs.target);
     return runEnd;
   }
   bool EndRun() override {

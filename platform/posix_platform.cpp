@@ -203,7 +203,7 @@ RunProcess* PosixPlatform::FindRun(long pid) {
   return found == runs_.end() ? nullptr : found->second.get();
 }
 
-RunEnd PosixPlatform::Wait(long pid) {
+RunEnd PosixPlatform::Wait(long pid, const RunInputs&) {
   const auto found = runs_.find(pid);
   if (found == runs_.end()) return DescribeEnd(ReapChild(static_cast<pid_t>(pid)), "");
   const std::unique_ptr<RunProcess> run = std::move(found->second);

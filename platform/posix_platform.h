@@ -47,8 +47,8 @@ class PosixPlatform : public Platform {
   // executable.
   long Start(const std::string& commandLine) override;
   // Blocks until the run has ended, taking in its standard error, and
-  // collects it (see RunProcess::Finish).
-  RunEnd Wait(long pid) override;
+  // collects it (see RunProcess::Finish). Shows no progress.
+  RunEnd Wait(long pid, const RunInputs& inputs) override;
   // Sends SIGTERM to every run not yet waited for; their Wait then kills
   // what is left after the grace and tells that they were stopped.
   bool EndRun() override;

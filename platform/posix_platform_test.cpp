@@ -206,7 +206,8 @@ TEST_F(PosixPlatformTest, CountsReachTheComparerAsTypedAndRunNothing) {
   const std::string switches = BuildSwitches(options, ";");
   EXPECT_EQ(switches, "/LB1;7 / 3 ");
   platform.Wait(platform.Start(platform.CommandPrefix() + CommandSwitches(platform, switches) +
-                               "a b > /dev/null"));
+                               "a b > /dev/null"),
+                {});
   EXPECT_EQ(ReadFields(root + "/fc.args"),
             (std::vector<std::string>{"/LB1;7", "/", "3", "a", "b"}));
   ExpectNoStrayFile();
@@ -260,7 +261,7 @@ TEST_F(PosixPlatformTest, EveryNameReachesTheComparerAsItIs) {
     const long pid = platform.Start(platform.CommandPrefix() + relative + " " + absolute + " > " +
                                     ShellWord(report));
     ASSERT_NE(pid, 0);
-    platform.Wait(pid);
+    platform.Wait(pid, {});
     EXPECT_EQ(ReadFields(root + "/fc.args"), (std::vector<std::string>{file, file}));
     EXPECT_EQ(ReadFile(report), "compared\n");
     ExpectNoStrayFile();
@@ -272,7 +273,7 @@ TEST_F(PosixPlatformTest, EntryInTheRootFolderNeverReadsAsASwitch) {
     SCOPED_TRACE(entry);
     const std::string form = platform.ShortForm(entry);
     const long pid = platform.Start(platform.CommandPrefix() + form + " " + form + " > /dev/null");
-    platform.Wait(pid);
+    platform.Wait(pid, {});
     const std::vector<std::string> args = ReadFields(root + "/fc.args");
     ASSERT_EQ(args.size(), 2u);
     EXPECT_NE(args[0].find('/', 1), std::string::npos) << args[0];
@@ -311,7 +312,7 @@ TEST_F(PosixPlatformTest, WaitTellsHowTheRunEndedAndWhatItWroteOnStandardError) 
     SCOPED_TRACE(c.command);
     const long pid = platform.Start(c.command);
     ASSERT_GT(pid, 0);
-    const RunEnd end = platform.Wait(pid);
+    const RunEnd end = platform.Wait(pid, {});
     EXPECT_EQ(end.kind, c.kind);
     EXPECT_EQ(end.status, c.status);
     EXPECT_EQ(end.signalName, c.signalName);
@@ -327,7 +328,7 @@ TEST_F(PosixPlatformTest, WaitTellsHowTheRunEndedAndWhatItWroteOnStandardError) 
 
 TEST_F(PosixPlatformTest, MuchOnStandardErrorNeitherStallsTheRunNorFillsTheBox) {
   const RunEnd end =
-      platform.Wait(platform.Start("head -c 300000 /dev/zero | tr '\\0' x >&2; exit 0"));
+      platform.Wait(platform.Start("head -c 300000 /dev/zero | tr '\\0' x >&2; exit 0"), {});
   EXPECT_EQ(end.kind, RunEnd::Kind::kExited);
   EXPECT_EQ(end.errors, std::string(2000, 'x') + "\n[...]");
 }
@@ -343,7 +344,7 @@ TEST_F(PosixPlatformTest, EndRunStopsTheInterpreterAndEverythingItStarted) {
     ASSERT_TRUE(WaitForFile(root + "/here/comparer.pid"));
     const pid_t comparerPid = std::stoi(ReadFile(root + "/here/comparer.pid"));
     EXPECT_TRUE(platform.EndRun());
-    const RunEnd end = platform.Wait(pid);
+    const RunEnd end = platform.Wait(pid, {});
     EXPECT_EQ(end.kind, RunEnd::Kind::kStopped);
     EXPECT_TRUE(WaitUntilGone(comparerPid));
     EXPECT_TRUE(NoChildLeft());
@@ -355,7 +356,7 @@ TEST_F(PosixPlatformTest, ChildrenGetNoDescriptorsOfTheWindow) {
   const int fd = dup(STDERR_FILENO);  // without close-on-exec
   ASSERT_GT(fd, 2);
   const std::string check = "/proc/$$/fd/" + std::to_string(fd);
-  platform.Wait(platform.Start("if [ -e " + check + " ]; then : > leaked; fi"));
+  platform.Wait(platform.Start("if [ -e " + check + " ]; then : > leaked; fi"), {});
   close(fd);
   EXPECT_NE(access((root + "/here/leaked").c_str(), F_OK), 0);
 }

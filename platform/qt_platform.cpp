@@ -8,9 +8,12 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <optional>
 #include <utility>
 
+#include "platform/input_progress.h"
 #include "platform/processes.h"
+#include "platform/task_bar_progress.h"
 
 namespace varnel {
 
@@ -20,6 +23,10 @@ namespace {
 // when the kernel offers no pidfd.
 constexpr int kRunPollMilliseconds = 25;
 constexpr int kViewerPollMilliseconds = 250;
+// A run shows its progress from a second in, so a short one shows none, and
+// then a few times a second.
+constexpr int kProgressDelayMilliseconds = 1000;
+constexpr int kProgressMilliseconds = 250;
 
 // Shows the busy cursor for as long as it lives.
 class BusyCursor {
@@ -85,6 +92,27 @@ class EndNotifier : public QSocketNotifier {
   }
 };
 
+// Tells the task bar how much of its inputs a run has read, from the timers
+// of the wait's event loop, for as long as it lives; the progress is hidden
+// again when it ends, however the run ended.
+class ProgressTicks {
+ public:
+  ProgressTicks(const RunProcess& run, const RunInputs& inputs)
+      : reading_(run.group(), {inputs.source, inputs.target}),
+        taskBar_(QGuiApplication::desktopFileName()) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      timer_.setInterval(kProgressMilliseconds);
+      if (const std::optional<double> share = reading_.Sample()) taskBar_.Show(*share);
+    });
+    timer_.start(kProgressDelayMilliseconds);
+  }
+
+ private:
+  InputProgress reading_;
+  TaskBarProgress taskBar_;
+  QTimer timer_;  // stops before the task bar hears the end
+};
+
 // Runs an event loop until the interpreter of `run` has ended or the
 // application quits, taking in its standard error as it comes: a full pipe
 // would stall the run.
@@ -124,12 +152,13 @@ QtPlatform::QtPlatform(std::string comparerPath)
 
 QtPlatform::~QtPlatform() = default;
 
-RunEnd QtPlatform::Wait(long pid) {
+RunEnd QtPlatform::Wait(long pid, const RunInputs& inputs) {
   RunProcess* run = FindRun(pid);
-  if (run == nullptr) return PosixPlatform::Wait(pid);
+  if (run == nullptr) return PosixPlatform::Wait(pid, inputs);
   {
     const BusyCursor busy;
     const InputDropper dropper;
+    const ProgressTicks progress(*run, inputs);
     ActiveWait active(run);
     active.grace.setSingleShot(true);
     QObject::connect(&active.grace, &QTimer::timeout, [run] { run->Kill(); });
@@ -146,7 +175,7 @@ RunEnd QtPlatform::Wait(long pid) {
     viewerEndedDuringWait_ = false;
     QTimer::singleShot(0, watchers_.get(), [this] { CollectViewers(); });
   }
-  return PosixPlatform::Wait(pid);
+  return PosixPlatform::Wait(pid, inputs);
 }
 
 bool QtPlatform::EndRun() {

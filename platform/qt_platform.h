@@ -18,11 +18,13 @@ class QtPlatform : public PosixPlatform {
   explicit QtPlatform(std::string comparerPath);
   ~QtPlatform() override;
 
-  // Waits until the run has ended and collects it, with a busy cursor.
+  // Waits until the run has ended and collects it, with a busy cursor, and
+  // from a second into the run shows in the task bar how much of `inputs` it
+  // has read (see TaskBarProgress), hidden again when the wait ends.
   // Meanwhile windows repaint and timers run, but user input to any window
   // of the program is dropped, never delivered later. Should the application
   // quit meanwhile, the run is ended as by EndRun. Never fails.
-  RunEnd Wait(long pid) override;
+  RunEnd Wait(long pid, const RunInputs& inputs) override;
 
   // During a Wait: sends SIGTERM to the run's processes, SIGKILL to what is
   // left of them after RunProcess::kStopGrace, and has the Wait return

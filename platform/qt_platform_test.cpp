@@ -36,7 +36,7 @@ TEST(QtPlatformWaitTest, KeepsTheEventLoopRunningWithABusyCursorUntilTheEnd) {
   });
   QElapsedTimer clock;
   clock.start();
-  platform.Wait(pid);
+  platform.Wait(pid, {});
   EXPECT_GE(clock.elapsed(), 250);
   EXPECT_TRUE(timerRan);
   EXPECT_EQ(shapeDuring, Qt::WaitCursor);
@@ -47,7 +47,7 @@ TEST(QtPlatformWaitTest, KeepsTheEventLoopRunningWithABusyCursorUntilTheEnd) {
 TEST(QtPlatformWaitTest, TellsHowTheRunEndedAndTakesInAllItWrites) {
   QtPlatform platform("/bin/true");
   const RunEnd end = platform.Wait(
-      platform.Start("sleep 0.1; echo oops >&2; head -c 300000 /dev/zero >&2; exit 5"));
+      platform.Start("sleep 0.1; echo oops >&2; head -c 300000 /dev/zero >&2; exit 5"), {});
   EXPECT_EQ(end.kind, RunEnd::Kind::kExited);
   EXPECT_EQ(end.status, 5);
   EXPECT_EQ(end.errors.substr(0, 5), "oops\n");
@@ -59,7 +59,7 @@ TEST(QtPlatformWaitTest, EndRunDuringTheWaitStopsTheRun) {
   const long pid = platform.Start("trap '' TERM; sleep 60");
   bool ending = false;
   QTimer::singleShot(50, [&] { ending = platform.EndRun(); });
-  const RunEnd end = platform.Wait(pid);
+  const RunEnd end = platform.Wait(pid, {});
   EXPECT_TRUE(ending);
   EXPECT_EQ(end.kind, RunEnd::Kind::kStopped);
   EXPECT_TRUE(IsReaped(pid));
@@ -79,7 +79,7 @@ TEST(QtPlatformViewerTest, FailureIsToldFromTheEventLoopButNeverDuringAWait) {
     reasons.push_back(reason);
   });
   waiting = true;
-  platform.Wait(platform.Start("sleep 0.3"));
+  platform.Wait(platform.Start("sleep 0.3"), {});
   waiting = false;
   EXPECT_TRUE(QTest::qWaitFor([&] { return !reasons.empty(); }));
   EXPECT_EQ(reasons, std::vector<std::string>{
@@ -93,7 +93,7 @@ TEST(QtPlatformWaitTest, ReapsAChildThatHasAlreadyEnded) {
   const long pid = platform.Start("exit 4");
   siginfo_t info{};
   ASSERT_EQ(waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT), 0);
-  platform.Wait(pid);
+  platform.Wait(pid, {});
   EXPECT_TRUE(IsReaped(pid));
 }
 
@@ -137,7 +137,7 @@ TEST(QtPlatformQuitTest, QuittingDuringTheWaitEndsTheRun) {
   QtPlatform platform("/bin/true");
   const long pid = platform.Start("sleep 60");
   QTimer::singleShot(20, [] { QCoreApplication::exit(0); });
-  EXPECT_EQ(platform.Wait(pid).kind, RunEnd::Kind::kStopped);
+  EXPECT_EQ(platform.Wait(pid, {}).kind, RunEnd::Kind::kStopped);
   EXPECT_TRUE(IsReaped(pid));
 }
 

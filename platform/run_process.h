@@ -37,6 +37,8 @@ class RunProcess {
   RunProcess& operator=(const RunProcess&) = delete;
 
   pid_t pid() const { return interpreter_; }
+  // The run's process group, led by the watchdog; 0 once Finish has returned.
+  pid_t group() const { return watchdog_; }
   // Readable when there is standard error to take in (or its end); -1 once it ended.
   int errorDescriptor() const { return errorsEnded_ ? -1 : errors_; }
   // Readable once the interpreter has ended; -1 when the kernel offers none.

@@ -4,9 +4,11 @@
 # Input given during a run is dropped, not delivered afterwards; a run that
 # did not finish, or a viewer that fails, gives a box naming the report; a
 # close request ends the run and the window; and when the program ends, by
-# SIGTERM or SIGKILL, no process of its run outlives it by two seconds. The
-# full-disk case (a 64 KiB tmpfs as the temporary folder) needs root. The
-# boxes are read through the accessibility bus, as a screen reader reads them.
+# SIGTERM or SIGKILL, no process of its run outlives it by two seconds. A
+# long run shows in the task bar how much of its files it has read, and hides
+# that when it ends. The full-disk case (a 64 KiB tmpfs as the temporary
+# folder) needs root. The boxes are read through the accessibility bus, as a
+# screen reader reads them, and the task bar's signals from the session bus.
 if [ -z "${VARNEL_OWN_SESSION:-}" ]; then
   VARNEL_OWN_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
 fi
@@ -14,14 +16,21 @@ source "$(dirname "$0")/lib.sh" "$@"
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 BUS_PID=$!
-trap 'kill "$BUS_PID" 2>/dev/null || true; cleanup' EXIT
+LISTENER_PID=""
+stop_helpers() { kill "$BUS_PID" $LISTENER_PID 2>/dev/null || true; }
+trap 'stop_helpers; cleanup' EXIT
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_x
 prepare_programs
+/usr/bin/python3 "$(dirname "$0")/task_bar_listener.py" "$SCRATCH/task-bar" "$SCRATCH/listening" &
+LISTENER_PID=$!
+wait_for 10 test -e "$SCRATCH/listening" || fail "the task-bar listener did not start"
+touch "$SCRATCH/task-bar"
 printf 'a\n' >"$SCRATCH/files/x.txt"
 printf 'b\n' >"$SCRATCH/files/y.txt"
 
-# The comparer does as $SCRATCH/mode says: slow, segv, hang, or the real work.
+# The comparer does as $SCRATCH/mode says: slow, segv, hang, read its two
+# files slowly with read() before the real work, or the real work.
 cat >"$SCRATCH/app/fc" <<SH
 #!/bin/sh
 echo "\$\$" >>"$SCRATCH/runs"
@@ -31,6 +40,12 @@ case \$mode in
   slow) /bin/sleep 2 ;;
   segv) echo "Comparing files"; echo "line 1"; kill -SEGV \$\$ ;;
   hang) exec /bin/sleep 600 ;;
+  read) exec 3<"\$1" 4<"\$2"
+        for _ in 1 2 3 4 5 6 7 8 9 10 11 12; do
+          /bin/dd bs=1024 count=1 <&3 >/dev/null 2>&1
+          /bin/dd bs=1024 count=1 <&4 >/dev/null 2>&1
+          /bin/sleep 0.25
+        done ;;
 esac
 exec "$REAL_FC" "\$@"
 SH
@@ -45,13 +60,18 @@ SH
 viewer 0
 mode() { echo "$1" >"$SCRATCH/mode"; }
 count() { if [ -e "$1" ]; then wc -l <"$1"; else echo 0; fi; }
+# Conditions for wait_for, which must look again at each try.
+lines_above() { [ "$(count "$1")" -gt "$2" ]; }
+height_is() { [ "$(window_height "$MAIN_WINDOW")" = "$1" ]; }
+sleeping() { [ "$(cut -d' ' -f2 "/proc/$1/stat" 2>/dev/null)" = "(sleep)" ]; }
+ended() { [ ! -e "/proc/$1/cmdline" ] || [ -z "$(cat "/proc/$1/cmdline" 2>/dev/null)" ]; }
 
 full_disk=""
 if [ "$(id -u)" = 0 ]; then
   mount -t tmpfs -o size=64k,mode=700 tmpfs "$SCRATCH/tmp"
   full_disk=1
   trap '[ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true; umount -l "$SCRATCH/tmp"
-        kill "$BUS_PID" 2>/dev/null || true; cleanup' EXIT
+        stop_helpers; cleanup' EXIT
 else
   echo "not root: the full-disk case is skipped, as it needs a tmpfs mounted"
 fi
@@ -113,11 +133,25 @@ start_hanging_run() {
   before=$(count "$SCRATCH/runs")
   mode hang
   compare
-  wait_for 10 test "$(count "$SCRATCH/runs")" -gt "$before" || fail "the comparer never started"
+  wait_for 10 lines_above "$SCRATCH/runs" "$before" || fail "the comparer never started"
   pid=$(tail -n1 "$SCRATCH/runs")
-  wait_for 10 grep -q '^(sleep)' <(cut -d' ' -f2 "/proc/$pid/stat") || fail "the comparer does not hang"
+  wait_for 10 sleeping "$pid" || fail "the comparer does not hang"
   sed 's/.*) //' "/proc/$pid/stat" | cut -d' ' -f3
 }
+
+# Types the paths $1 and $2 over the texts of the source and target fields.
+fill_fields() {
+  click_at 2497 480  # the source field
+  key ctrl+a
+  type_text "$1"
+  key Tab ctrl+a
+  type_text "$2"
+}
+
+# The task bar's signals, "<entry> <progress> <visible>", after the first $1.
+signals_since() { tail -n +"$(($1 + 1))" "$SCRATCH/task-bar"; }
+shown_since() { signals_since "$1" | grep -q ' true$'; }
+hidden_since() { signals_since "$1" | tail -n1 | grep -q ' false$'; }
 
 # Asks window $1 to close, as a window manager's close button does.
 request_close() {
@@ -150,13 +184,13 @@ wait_for 20 test -s "$SCRATCH/viewer-calls" || fail "the viewer was never starte
 # Input is handled in order, so once this click has acted, anything held back
 # from the run would have acted before it.
 click_at 1250 1670
-wait_for 10 test "$(window_height "$MAIN_WINDOW")" = 356 ||
+wait_for 10 height_is 356 ||
   fail "a click given during the comparison acted afterwards"
 [ "$(count "$SCRATCH/runs")" = 1 ] || fail "four presses gave $(count "$SCRATCH/runs") comparisons"
 [ "$(count "$SCRATCH/viewer-calls")" = 1 ] || fail "four presses gave more than one viewer"
 mode real
 compare
-wait_for 20 test "$(count "$SCRATCH/viewer-calls")" = 2 || fail "the next comparison gave no viewer"
+wait_for 20 lines_above "$SCRATCH/viewer-calls" 1 || fail "the next comparison gave no viewer"
 diff <(printf '%s\n' "$SCRATCH/files/x.txt" "$SCRATCH/files/y.txt") "$SCRATCH/comparer-args" ||
   fail "text typed during the comparison reached a field"
 
@@ -187,11 +221,7 @@ if [ -n "$full_disk" ]; then
   seq 1 20000 >"$SCRATCH/files/big-old.txt"
   seq 1 20000 | awk 'NR % 4 == 0 { $0 = $0 "x" } { print }' >"$SCRATCH/files/big-new.txt"
   viewers=$(count "$SCRATCH/viewer-calls")
-  click_at 2497 480  # the source field
-  key ctrl+a
-  type_text "$SCRATCH/files/big-old.txt"
-  key Tab ctrl+a
-  type_text "$SCRATCH/files/big-new.txt"
+  fill_fields "$SCRATCH/files/big-old.txt" "$SCRATCH/files/big-new.txt"
   compare
   box_says "No space left on device"
   grep -qxF "The comparer wrote:" <<<"$BOX_TEXT" || fail "the box does not quote the comparer"
@@ -200,12 +230,37 @@ if [ -n "$full_disk" ]; then
   rm -f "$SCRATCH"/tmp/FC_*
 fi
 
+echo "-- a long comparison shows in the task bar how much it has read, then hides it"
+seq 1 2400 >"$SCRATCH/files/long-old.txt"
+seq 1 2400 | sed 's/00$/00x/' >"$SCRATCH/files/long-new.txt"
+fill_fields "$SCRATCH/files/long-old.txt" "$SCRATCH/files/long-new.txt"
+viewers=$(count "$SCRATCH/viewer-calls")
+signals=$(count "$SCRATCH/task-bar")
+mode read
+compare
+wait_for 20 lines_above "$SCRATCH/viewer-calls" "$viewers" || fail "the viewer was never started"
+wait_for 10 hidden_since "$signals" || fail "the progress was not hidden after the report"
+echo "recorded:" $(signals_since "$signals" | cut -d' ' -f2-3 | tr ' ' /)
+signals_since "$signals" | awk '
+  $1 != "application://org.example.varnel.desktop" { print "a signal names " $1; bad = 1 }
+  $3 == "true" {
+    if ($2 < 0 || $2 > 1) { print "a progress out of 0..1: " $2; bad = 1 }
+    if (shown && $2 < last) { print "the progress went back from " last " to " $2; bad = 1 }
+    if (!shown++) first = $2
+    last = $2
+  }
+  END { if (shown < 2 || last <= first) { print "the progress did not rise"; bad = 1 }; exit bad }' ||
+  fail "the task bar did not show the progress as it should"
+
 echo "-- a close request during a hanging comparison ends the run and the window"
 viewers=$(count "$SCRATCH/viewer-calls")
+signals=$(count "$SCRATCH/task-bar")
 group=$(start_hanging_run)
+wait_for 10 shown_since "$signals" || fail "the task bar never showed the hanging comparison"
 request_close "$MAIN_WINDOW"
 gone_within_two_seconds "$group" || fail "the run outlived the close request by two seconds"
-wait_for 10 test ! -e "/proc/$APP_PID/cmdline" -o -z "$(cat "/proc/$APP_PID/cmdline" 2>/dev/null)" ||
+wait_for 10 hidden_since "$signals" || fail "the progress was not hidden after the close"
+wait_for 10 ended "$APP_PID" ||
   fail "the program did not end with its window"
 [ "$(count "$SCRATCH/viewer-calls")" = "$viewers" ] || fail "the viewer was started"
 wait "$APP_PID" 2>/dev/null || true
