@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_kind.h"
 #include "platform/processes.h"
 #include "platform/shell_quote.h"
 
@@ -75,11 +76,6 @@ std::string MakeUniqueFile(const std::string& folder, const std::string& prefix,
   }
   close(fd);
   return name.data();
-}
-
-bool IsFolder(const char* path) {
-  struct stat status;
-  return stat(path, &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 // What xdg-open's exit statuses mean, as its manual gives them.

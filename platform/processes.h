@@ -36,9 +36,6 @@ int OpenPidDescriptor(pid_t pid);
 // A signal's name and the system's words for it: "SIGSEGV (Segmentation fault)".
 std::string SignalName(int signal);
 
-// True when `path` names a regular file that this program may execute.
-bool IsExecutableFile(const std::string& path);
-
 // The full name of the first executable file called `name` in the folders of
 // PATH; "" when there is none.
 std::string FindOnPath(const std::string& name);
