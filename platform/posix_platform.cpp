@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/child_process.h"
 #include "platform/file_kind.h"
-#include "platform/processes.h"
-#include "platform/shell_quote.h"
+#include "platform/shell_word.h"
 
 namespace varnel {
 

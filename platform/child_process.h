@@ -1,3 +1,6 @@
+// One child process at a time, started through /bin/sh: how to start it,
+// watch for its end and collect it. The viewer is one such child; a
+// comparison's run (RunProcess) is made of two.
 #pragma once
 
 #include <sys/types.h>

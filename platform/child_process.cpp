@@ -1,4 +1,4 @@
-#include "platform/processes.h"
+#include "platform/child_process.h"
 
 #include <spawn.h>
 #include <sys/syscall.h>
