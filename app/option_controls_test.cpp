@@ -73,9 +73,9 @@ TEST_F(OptionControlsTest, ValuesAreKeptWhileDisabledAndCountAgainAfterwards) {
   EXPECT_TRUE(box("chkA")->isChecked());
   EXPECT_EQ(edit("txtLB")->text(), "5");
   EXPECT_EQ(edit("txtMinMatch")->text(), "0");
-  EXPECT_EQ(varnel::BuildSwitches(form.Options(), "."), "/B ");
+  EXPECT_EQ(varnel::BuildSwitches(form.optionSet(), "."), "/B ");
   clickBinary();
-  EXPECT_EQ(varnel::BuildSwitches(form.Options(), "."), "/A /W /LB5 ");
+  EXPECT_EQ(varnel::BuildSwitches(form.optionSet(), "."), "/A /W /LB5 ");
 }
 
 TEST_F(OptionControlsTest, TheViewToggleNeitherRefreshesNorForgetsTheEnabledStates) {
