@@ -13,7 +13,7 @@
 #include "ui/program_fonts.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
-#include "about/window_hints.h"
+#include "ui/window_hints.h"
 
 namespace {
 

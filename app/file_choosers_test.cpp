@@ -94,12 +94,12 @@ TEST_F(FileChoosersTest, EachSideRemembersItsOwnFolderAndNeverTouchesTheOther) {
   browseSource("/data/old/a.txt");
   EXPECT_EQ(source(), "/data/old/a.txt");
   EXPECT_EQ(target(), "");
-  EXPECT_EQ(form->sourceDir(), "/data/old/");
-  EXPECT_EQ(form->targetDir(), "/");
+  EXPECT_EQ(form->sourceDialogFolder(), "/data/old/");
+  EXPECT_EQ(form->targetDialogFolder(), "/");
 
   browseTarget("/srv/new/b.txt");
   EXPECT_EQ(source(), "/data/old/a.txt");
-  EXPECT_EQ(form->sourceDir(), "/data/old/");
+  EXPECT_EQ(form->sourceDialogFolder(), "/data/old/");
 
   browseSource("/data/old/c.txt");
   browseTarget("/srv/new/d.txt");
@@ -111,13 +111,13 @@ TEST_F(FileChoosersTest, CancelEmptiesTheFieldAndKeepsTheFolder) {
   browseSource("/data/old/a.txt");
   browseSource("");
   EXPECT_EQ(source(), "");
-  EXPECT_EQ(form->sourceDir(), "/data/old/");
+  EXPECT_EQ(form->sourceDialogFolder(), "/data/old/");
 }
 
 TEST_F(FileChoosersTest, AFileInTheRootFolderMakesTheRootTheNextFolder) {
   browseTarget("/srv/x.txt");
   browseTarget("/notes.txt");
-  EXPECT_EQ(form->targetDir(), "/");
+  EXPECT_EQ(form->targetDialogFolder(), "/");
   EXPECT_EQ(target(), "/notes.txt");
 }
 
@@ -145,7 +145,7 @@ TEST_F(FileChoosersTest, ChosenNameThatIsNotUtf8KeepsItsBytes) {
 TEST_F(FileChoosersTest, ANameOfBlanksFillsTheFieldButKeepsTheFolder) {
   browseSource("   ");
   EXPECT_EQ(source(), "   ");
-  EXPECT_EQ(form->sourceDir(), "/");
+  EXPECT_EQ(form->sourceDialogFolder(), "/");
 }
 
 TEST_F(FileChoosersTest, AFailingStepIsSkippedAndTheChooserGoesOn) {
@@ -153,7 +153,7 @@ TEST_F(FileChoosersTest, AFailingStepIsSkippedAndTheChooserGoesOn) {
   browseSource("/data/a.txt");
   EXPECT_EQ(dialog->showings.size(), 1u);
   EXPECT_EQ(source(), "/data/a.txt");
-  EXPECT_EQ(form->sourceDir(), "/data/");
+  EXPECT_EQ(form->sourceDialogFolder(), "/data/");
   EXPECT_TRUE(platform.boxes.empty());
 }
 
@@ -162,12 +162,12 @@ TEST_F(FileChoosersTest, AFailingStepIsSkippedAndTheChooserGoesOn) {
 TEST_F(FileChoosersTest, FilesNamedAtStartAreWhereTheDialogsOpen) {
   form->openFiles({"/data/old/a.txt"});
   EXPECT_EQ(source(), "/data/old/a.txt");
-  EXPECT_EQ(form->sourceDir(), "/data/old/");
-  EXPECT_EQ(form->targetDir(), "/");
+  EXPECT_EQ(form->sourceDialogFolder(), "/data/old/");
+  EXPECT_EQ(form->targetDialogFolder(), "/");
 
   form->openFiles({"/data/old/a.txt", "/srv/link/../b.txt"});
   EXPECT_EQ(target(), "/srv/link/../b.txt");
-  EXPECT_EQ(form->targetDir(), "/srv/link/../");
+  EXPECT_EQ(form->targetDialogFolder(), "/srv/link/../");
   browseSource("");
   browseTarget("");
   EXPECT_EQ(dialog->showings[0].initDir, "/data/old/");

@@ -112,7 +112,7 @@ UIForm::UIForm(varnel::Platform& platform, std::unique_ptr<varnel::FileOpenDialo
   setFont(varnel::WindowFont());
   createFileBand();
   createOptionBand();
-  setTabOrder();
+  orderTabStops();
   setGeometry(Pixels(kStartLeft), Pixels(kStartTop), Pixels(kClientWidth), kDetailedHeight);
   // On the whole program: the boxes and the About window open in front of
   // this one and would take the repeats of the press that opened them.
@@ -177,7 +177,7 @@ void UIForm::createOptionBand() {
 
 // The focus moves through the controls in the order they were laid out in,
 // which is not their order on the screen.
-void UIForm::setTabOrder() {
+void UIForm::orderTabStops() {
   QWidget* const order[] = {cmdBrowseSource,
                             txtSource,
                             txtTarget,
@@ -243,7 +243,7 @@ void UIForm::Form_Load() {
   TargetDir = QStringLiteral("/");
 }
 
-varnel::OptionSet UIForm::Options() const {
+varnel::OptionSet UIForm::optionSet() const {
   varnel::OptionSet options;
   options.advancedCaption = cmdAdvanced->text().toStdString();
   options.chkA = TickState(chkA);
@@ -263,7 +263,7 @@ varnel::OptionSet UIForm::Options() const {
 void UIForm::cmdCompare_Click() {
   varnel::CompareRun(platform_, [this] {
     return varnel::CompareInput{txtSource->fileName().toStdString(),
-                                txtTarget->fileName().toStdString(), Options()};
+                                txtTarget->fileName().toStdString(), optionSet()};
   });
   if (closeAfterRun_) close();
 }
@@ -289,17 +289,17 @@ void UIForm::cmdAbout_Click() {
 }
 
 void UIForm::cmdBrowseSource_Click() {
-  Browse(tr("Source File"), SourceDir, txtSource);
+  browse(tr("Source File"), SourceDir, txtSource);
 }
 
 void UIForm::cmdBrowseTarget_Click() {
-  Browse(tr("Target File"), TargetDir, txtTarget);
+  browse(tr("Target File"), TargetDir, txtTarget);
 }
 
 // One press of a browse button. Every setting is given again before each
 // showing, so nothing carries over from the other side. A step that fails is
 // skipped without a word and the next one runs.
-void UIForm::Browse(const QString& title, QString& folder, FileField* field) {
+void UIForm::browse(const QString& title, QString& folder, FileField* field) {
   varnel::FileOpenDialog& dialog = *CommonDialog;
   Try([&] { dialog.setFileName(QString()); });
   Try([&] { dialog.setInitDir(folder); });

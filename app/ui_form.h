@@ -24,6 +24,10 @@ class Platform;
 // The main window: the two file fields with their browse buttons, Compare,
 // the Details toggle, the About button and, in the detailed view, the option
 // controls. Its handlers carry the names of the controls they belong to.
+// The program's own names (the controls, the handlers, Form_Load,
+// RefreshOptions, CommonDialog, SourceDir, TargetDir) stand as the program
+// has always called them; the rest is named as Qt names things: methods in
+// camelCase, data members ending in '_'.
 class UIForm : public QWidget {
   Q_OBJECT
 
@@ -40,11 +44,11 @@ class UIForm : public QWidget {
   ~UIForm() override;
 
   // The option set as the controls hold it at this moment.
-  varnel::OptionSet Options() const;
+  varnel::OptionSet optionSet() const;
 
   // The folders in which the next file dialog of each side starts.
-  QString sourceDir() const { return SourceDir; }
-  QString targetDir() const { return TargetDir; }
+  QString sourceDialogFolder() const { return SourceDir; }
+  QString targetDialogFolder() const { return TargetDir; }
 
   // Puts files named at start, as the system's bytes, into the fields, the
   // source first, as if each had been chosen with its side's dialog, and
@@ -67,11 +71,11 @@ class UIForm : public QWidget {
  private:
   void Form_Load();
   void RefreshOptions();
-  void Browse(const QString& title, QString& folder, FileField* field);
+  void browse(const QString& title, QString& folder, FileField* field);
   void dropFiles(FileField* field, const QList<QByteArray>& files);
   void createFileBand();
   void createOptionBand();
-  void setTabOrder();
+  void orderTabStops();
   QPushButton* createButton(const char* name, const QString& caption, QRect twips);
   QCheckBox* createCheckBox(const char* name, const QString& caption, QRect twips);
   QLineEdit* createLineEdit(const char* name, const QString& text, QRect twips);

@@ -112,8 +112,8 @@ TEST_F(UIFormTest, StartsCompactWithEverythingEmptyOrZero) {
     EXPECT_FALSE(box(name)->isChecked()) << name;
     EXPECT_TRUE(box(name)->isEnabled()) << name;
   }
-  EXPECT_EQ(form.sourceDir(), "/");
-  EXPECT_EQ(form.targetDir(), "/");
+  EXPECT_EQ(form.sourceDialogFolder(), "/");
+  EXPECT_EQ(form.targetDialogFolder(), "/");
   EXPECT_EQ(form.focusWidget(), button("cmdBrowseSource"));
   EXPECT_FALSE(form.windowIcon().isNull());
 }
@@ -142,7 +142,7 @@ TEST_F(UIFormTest, DetailsToggleAlternatesHeightAndCaptionAnyNumberOfTimes) {
 TEST_F(UIFormTest, ResizingByHandDoesNotChangeTheViewState) {
   form.resize(form.width(), UIForm::kDetailedHeight + 40);
   EXPECT_EQ(button("cmdAdvanced")->text(), "Details >>>");
-  EXPECT_EQ(varnel::BuildSwitches(form.Options()), "");
+  EXPECT_EQ(varnel::BuildSwitches(form.optionSet()), "");
   QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
   EXPECT_EQ(form.height(), UIForm::kDetailedHeight);
 }
@@ -152,15 +152,15 @@ TEST_F(UIFormTest, OptionsAreKeptAcrossViewsAndApplyOnlyInTheDetailedView) {
   box("chkW")->setChecked(true);
   box("chkA")->setChecked(true);
   edit("txtLB")->setText(" 7");
-  EXPECT_EQ(varnel::BuildSwitches(form.Options(), "."), "/A /W /LB 7 ");
+  EXPECT_EQ(varnel::BuildSwitches(form.optionSet(), "."), "/A /W /LB 7 ");
 
   QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
-  EXPECT_EQ(varnel::BuildSwitches(form.Options(), "."), "");
+  EXPECT_EQ(varnel::BuildSwitches(form.optionSet(), "."), "");
   EXPECT_TRUE(box("chkW")->isChecked());
   EXPECT_EQ(edit("txtLB")->text(), " 7");
 
   QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
-  EXPECT_EQ(varnel::BuildSwitches(form.Options(), "."), "/A /W /LB 7 ");
+  EXPECT_EQ(varnel::BuildSwitches(form.optionSet(), "."), "/A /W /LB 7 ");
 }
 
 TEST_F(UIFormTest, EnterInEitherFileFieldPressesCompare) {
@@ -319,7 +319,7 @@ TEST_F(UIFormTest, DroppedLocalFilesFillTheFieldsAsPlainPaths) {
   EXPECT_TRUE(Drop(edit("txtTarget"), two.get()));
   EXPECT_EQ(edit("txtSource")->text(), "/a/1.txt");
   EXPECT_EQ(edit("txtTarget")->text(), "/b/2.txt");
-  EXPECT_EQ(form.sourceDir(), "/");
+  EXPECT_EQ(form.sourceDialogFolder(), "/");
 }
 
 // Anything that is not one or two local files is refused, and the field

@@ -10,6 +10,7 @@
 
 #include "compare/path_helpers.h"
 #include "compare/platform.h"
+#include "fc/exit_codes.h"
 
 namespace varnel {
 
@@ -56,11 +57,18 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-// The comparer ends with 0 (no differences), 1 (differences) or 2 (its own
-// complaint, which it writes into the report). Anything else, or anything on
-// standard error, means that the report stops where the comparer stopped.
+// True for the statuses the comparer ends with once its report is complete:
+// no differences, differences, or its own complaint, which it writes into the
+// report. Any other status comes from whatever stopped it on the way.
+bool IsComparerStatus(int status) {
+  return status == fc::kExitSame || status == fc::kExitDifferent || status == fc::kExitTrouble;
+}
+
+// True when the comparer ended by itself with one of its own statuses and
+// said nothing on standard error; otherwise the report stops where the
+// comparer stopped.
 bool Finished(const RunEnd& end) {
-  return end.kind == RunEnd::Kind::kExited && end.status >= 0 && end.status <= 2 &&
+  return end.kind == RunEnd::Kind::kExited && IsComparerStatus(end.status) &&
          Trimmed(end.errors).empty();
 }
 
@@ -69,7 +77,7 @@ std::string Reason(const RunEnd& end) {
   std::string reason;
   if (end.kind == RunEnd::Kind::kSignalled) {
     reason = kEndedBySignal + end.signalName + ".";
-  } else if (end.status < 0 || end.status > 2) {
+  } else if (!IsComparerStatus(end.status)) {
     reason = kEndedWithStatus + std::to_string(end.status) + ".";
   }
   const std::string errors = Trimmed(end.errors);

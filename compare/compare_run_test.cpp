@@ -253,19 +253,5 @@ TEST_F(CompareRunTest, FailingMessageBoxDoesNotEscapeTheRun) {
   EXPECT_NO_THROW(Run("", ""));
 }
 
-// Throws a non-platform error from the first operation.
-class ThrowingPlatform : public RecordingPlatform {
- public:
-  std::string ShortForm(const std::string&) const override { throw std::bad_alloc(); }
-};
-
-TEST(CompareRunFailureTest, OutOfMemoryShowsTheErrorBox) {
-  ThrowingPlatform platform;
-  CompareRun(platform, [] { return CompareInput{"a", "b", OptionSet{}}; });
-  ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0].prompt, "Oops, 12: Out of memory");
-  EXPECT_EQ(platform.boxes[0].title, std::nullopt);
-}
-
 }  // namespace
 }  // namespace varnel

@@ -1,4 +1,6 @@
-// The comparer's exit statuses, named in this one place.
+// The comparer's exit statuses, named in this one place. The window program
+// reads them too, to tell a finished report from one cut short, so this
+// header stays free of the comparer's library: it includes nothing.
 #pragma once
 
 namespace fc {

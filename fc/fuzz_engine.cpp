@@ -13,24 +13,12 @@
 #include "fc/binary_compare.h"
 #include "fc/key_hash.h"
 #include "fc/line_key.h"
+#include "fc/line_pulling.h"
 #include "fc/source.h"
 #include "fc/text_compare.h"
 #include "fc/text_source.h"
 
 namespace {
-
-// The lines in `bytes` as a report prints them: each line end an LF.
-std::string AsPrinted(const std::string& bytes) {
-  std::string out;
-  for (size_t at = 0; at < bytes.size();) {
-    size_t lf = bytes.find('\n', at);
-    size_t end = lf == std::string::npos ? bytes.size() : lf;
-    if (lf != std::string::npos && end > at && bytes[end - 1] == '\r') --end;
-    out += bytes.substr(at, end - at) + "\n";
-    at = lf == std::string::npos ? bytes.size() : lf + 1;
-  }
-  return out;
-}
 
 // Pulls every line a report would print, one by one and as a stretch, checks that the two
 // agree and that blocks come in file order.
@@ -40,25 +28,9 @@ class CheckingSink : public fc::TextSink, public fc::BinarySink {
     if (a.first < next_[0] || b.first < next_[1] || (a.count == 0 && b.count == 0)) std::abort();
     int k = 0;
     for (const fc::BlockSide* s : {&a, &b}) {
-      uint64_t first = s->first - s->has_before, end = s->first + s->count + s->has_resync;
-      std::string texts, stretch;
-      std::string_view piece;
-      bool ends = false;
-      for (uint64_t line = first; line < end; ++line) {
-        ends = false;
-        for (uint64_t from = 0; !ends; from += piece.size()) {
-          if (!lines.Text(k, line, from, &piece, &ends) || (piece.empty() && !ends)) std::abort();
-          texts += piece;
-        }
-        texts += "\n";
-      }
-      ends = false;
-      for (uint64_t from = 0; !ends; from += piece.size()) {
-        if (!lines.Lines(k, first, end - first, from, &piece, &ends) || (piece.empty() && !ends))
-          std::abort();
-        stretch += piece;
-      }
-      if (AsPrinted(stretch) != texts) std::abort();
+      fc::PulledSide side;
+      if (!fc::PullSide(lines, k, *s, &side)) std::abort();
+      if (fc::AsPrinted(side.stretch) != fc::LinesPrinted(side)) std::abort();
       next_[k++] = s->first + s->count;
     }
     return true;

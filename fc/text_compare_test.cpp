@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fc/binary_compare.h"
+#include "fc/line_pulling.h"
 #include "fc/source.h"
 #include "fc/text_source.h"
 
@@ -102,13 +103,6 @@ Result Reference(const std::string& file_a, const std::string& file_b, const Tex
   return result;
 }
 
-// The lines in `bytes` as the report prints them: each line end an LF.
-std::string AsPrinted(const std::string& bytes) {
-  std::string out;
-  for (const std::string& line : SplitLines(bytes)) out += line + "\n";
-  return out;
-}
-
 // Records each block, its lines read one by one; and checks that the same lines read as one
 // stretch of the file, as the report copies them, print the same.
 class Recorder : public TextSink {
@@ -119,28 +113,10 @@ class Recorder : public TextSink {
                     a.has_before, a.has_resync, b.has_resync, {}};
     int k = 0;
     for (const BlockSide* s : {&a, &b}) {
-      uint64_t first = s->first - s->has_before, end = s->first + s->count + s->has_resync;
-      std::string printed, stretch;
-      std::string_view piece;
-      bool ends = false;
-      for (uint64_t line = first; line < end; ++line) {
-        std::string text;
-        ends = false;
-        while (!ends) {
-          EXPECT_TRUE(lines.Text(k, line, text.size(), &piece, &ends));
-          text += piece;
-        }
-        block.text.push_back(text);
-        printed += text + "\n";
-      }
-      for (ends = false; !ends;) {
-        bool read = lines.Lines(k, first, end - first, stretch.size(), &piece, &ends);
-        EXPECT_TRUE(read && (ends || !piece.empty()));
-        if (!read || (!ends && piece.empty())) break;
-        stretch += piece;
-      }
-      EXPECT_EQ(AsPrinted(stretch), printed);
-      ++k;
+      PulledSide side;
+      EXPECT_TRUE(PullSide(lines, k++, *s, &side));
+      EXPECT_EQ(AsPrinted(side.stretch), LinesPrinted(side));
+      block.text.insert(block.text.end(), side.lines.begin(), side.lines.end());
     }
     result.blocks.push_back(block);
     return true;
@@ -422,13 +398,11 @@ class ReadingSink : public TextSink, public BinarySink {
  public:
   bool Block(const BlockSide& a, const BlockSide& b, LineAccess& lines) override {
     int k = 0;
+    std::string text;
     for (const BlockSide* s : {&a, &b}) {
       for (uint64_t line = s->first - s->has_before; line < s->first + s->count + s->has_resync;
            ++line) {
-        std::string_view piece;
-        bool ends = false;
-        for (uint64_t from = 0; !ends; from += piece.size())
-          if (!lines.Text(k, line, from, &piece, &ends)) return false;
+        if (!PullLine(lines, k, line, &text)) return false;
       }
       ++k;
     }

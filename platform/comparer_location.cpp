@@ -1,17 +1,8 @@
 #include "platform/comparer_location.h"
 
-#include <sys/stat.h>
+#include "platform/file_kind.h"
 
 namespace varnel {
-
-namespace {
-
-bool IsFolder(const std::string& path) {
-  struct stat status;
-  return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-}  // namespace
 
 std::string FindComparer(const std::string& executableDir) {
   std::string folder = executableDir;

@@ -13,8 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/processes.h"
-#include "platform/shell_quote.h"
+#include "platform/child_process.h"
+#include "platform/file_kind.h"
+#include "platform/shell_word.h"
 
 namespace varnel {
 
@@ -75,11 +76,6 @@ std::string MakeUniqueFile(const std::string& folder, const std::string& prefix,
   }
   close(fd);
   return name.data();
-}
-
-bool IsFolder(const char* path) {
-  struct stat status;
-  return stat(path, &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 // What xdg-open's exit statuses mean, as its manual gives them.

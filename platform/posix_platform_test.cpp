@@ -14,7 +14,7 @@
 #include <fstream>
 
 #include "compare/compare_run.h"
-#include "platform/shell_quote.h"
+#include "platform/shell_word.h"
 #include "platform/test_folder.h"
 
 namespace varnel {

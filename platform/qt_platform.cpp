@@ -11,8 +11,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/child_process.h"
 #include "platform/input_progress.h"
-#include "platform/processes.h"
 #include "platform/task_bar_progress.h"
 
 namespace varnel {

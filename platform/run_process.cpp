@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/processes.h"
+#include "platform/child_process.h"
 
 namespace varnel {
 

@@ -1,3 +1,6 @@
+// One child process at a time, started through /bin/sh: how to start it,
+// watch for its end and collect it. The viewer is one such child; a
+// comparison's run (RunProcess) is made of two.
 #pragma once
 
 #include <sys/types.h>
@@ -35,9 +38,6 @@ int OpenPidDescriptor(pid_t pid);
 
 // A signal's name and the system's words for it: "SIGSEGV (Segmentation fault)".
 std::string SignalName(int signal);
-
-// True when `path` names a regular file that this program may execute.
-bool IsExecutableFile(const std::string& path);
 
 // The full name of the first executable file called `name` in the folders of
 // PATH; "" when there is none.

@@ -1,7 +1,6 @@
-#include "platform/processes.h"
+#include "platform/child_process.h"
 
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+
+#include "platform/file_kind.h"
 
 extern char** environ;
 
@@ -83,12 +84,6 @@ class SpawnFileActions {
 };
 
 }  // namespace
-
-bool IsExecutableFile(const std::string& path) {
-  struct stat status;
-  return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-         access(path.c_str(), X_OK) == 0;
-}
 
 pid_t SpawnShell(const std::string& commandLine, const SpawnOptions& options, int* error) {
   const SpawnAttributes attributes(options);

@@ -1,4 +1,4 @@
-#include "about/window_hints.h"
+#include "ui/window_hints.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "platform/shell_quote.h"
+#include "platform/shell_word.h"
 
 namespace varnel {
 

@@ -1,10 +1,10 @@
-#include "platform/shell_quote.h"
+#include "platform/shell_word.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/processes.h"
+#include "platform/child_process.h"
 #include "platform/test_folder.h"
 
 namespace varnel {
