@@ -339,8 +339,10 @@ TEST_F(PosixPlatformTest, EndRunStopsTheInterpreterAndEverythingItStarted) {
   for (const char* deaf : {"", "trap '' TERM; "}) {
     SCOPED_TRACE(deaf);
     unlink((root + "/here/comparer.pid").c_str());
-    const long pid =
-        platform.Start(std::string(deaf) + "sleep 60 & echo $! > comparer.pid; wait; echo done");
+    // The number appears whole: written aside, then renamed into place.
+    const long pid = platform.Start(
+        std::string(deaf) +
+        "sleep 60 & echo $! > pid.part && mv pid.part comparer.pid; wait; echo done");
     ASSERT_TRUE(WaitForFile(root + "/here/comparer.pid"));
     const pid_t comparerPid = std::stoi(ReadFile(root + "/here/comparer.pid"));
     EXPECT_TRUE(platform.EndRun());
