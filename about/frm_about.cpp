@@ -5,11 +5,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
-#include <algorithm>
-#include <cmath>
 
 #include <varnel_version.h>
 
+#include "ui/contrast.h"
 #include "ui/program_fonts.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
@@ -17,6 +16,7 @@
 
 namespace {
 
+using varnel::IsLightFace;
 using varnel::Pixels;
 
 const QSize kClientTwips(5730, 3135);
@@ -25,31 +25,6 @@ const QSize kClientTwips(5730, 3135);
 // disclaimer wraps this much short of its own right edge so no word hides
 // under the button.
 constexpr int kDisclaimerRightInset = Pixels(4215 + 240 - 4350) + 1;
-
-// The contrast that text needs against what is behind it to stay readable.
-constexpr double kReadableContrast = 4.5;
-
-double Channel(double value) {
-  return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-}
-
-// How bright a colour looks, from 0 for black to 1 for white.
-double RelativeLuminance(const QColor& colour) {
-  return 0.2126 * Channel(colour.redF()) + 0.7152 * Channel(colour.greenF()) +
-         0.0722 * Channel(colour.blueF());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-  const double la = RelativeLuminance(a);
-  const double lb = RelativeLuminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// True when black text on the palette's window face is readable, as on the
-// classic light grey face.
-bool IsLightFace(const QPalette& palette) {
-  return Contrast(palette.color(QPalette::Window), Qt::black) >= kReadableContrast;
-}
 
 void SetTextColour(QLabel* label, const QColor& colour) {
   QPalette palette = label->palette();
