@@ -1,6 +1,5 @@
 #include "app/ui_form.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -14,6 +13,7 @@
 
 #include "about/frm_about.h"
 #include "app/file_field.h"
+#include "app/held_key_filter.h"
 #include "ui/program_fonts.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
@@ -60,42 +60,6 @@ void Try(Step step) {
   }
 }
 
-// True for a key that presses a button where it goes: Enter anywhere (it
-// presses Compare, the button that has the focus, or a box's OK), and Space
-// on a button.
-bool PressesAButton(const QKeyEvent& key, QObject* receiver) {
-  if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) return true;
-  return (key.key() == Qt::Key_Space || key.key() == Qt::Key_Select) &&
-         qobject_cast<QAbstractButton*>(receiver) != nullptr;
-}
-
-// Drops the repeats of a held key that presses a button, so that holding it
-// presses once: one comparison for each press. Qt marks repeats, but on X11
-// it misses many; those still come as every repeat comes there, right after
-// a release of the same key at the very same moment.
-class HeldKeyFilter : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* receiver, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (!PressesAButton(key, receiver)) return false;
-    if (event->type() == QEvent::KeyRelease) {
-      released_ = {key.key(), key.timestamp()};
-      return false;
-    }
-    // Made-up events carry no time at all.
-    return key.isAutoRepeat() ||
-           (key.timestamp() != 0 && released_ == std::pair(key.key(), key.timestamp()));
-  }
-
- private:
-  // The key last let go, and when, in the window system's time.
-  std::pair<int, quint64> released_{0, 0};
-};
-
 std::int16_t TickState(const QCheckBox* box) {
   return static_cast<std::int16_t>(box->checkState() == Qt::Checked ? 1 : 0);
 }
@@ -114,8 +78,6 @@ UIForm::UIForm(varnel::Platform& platform, std::unique_ptr<varnel::FileOpenDialo
   createOptionBand();
   orderTabStops();
   setGeometry(Pixels(kStartLeft), Pixels(kStartTop), Pixels(kClientWidth), kDetailedHeight);
-  // On the whole program: the boxes and the About window open in front of
-  // this one and would take the repeats of the press that opened them.
   QCoreApplication::instance()->installEventFilter(new HeldKeyFilter(this));
   Form_Load();
   cmdBrowseSource->setFocus();

@@ -1,6 +1,5 @@
 #include "compare/compare_run.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <exception>
 #include <new>
@@ -167,22 +166,6 @@ void ShowError(Platform& platform, int number, const char* description) noexcept
 }
 
 }  // namespace
-
-std::string CommandSwitches(const Platform& platform, std::string_view switches) {
-  constexpr char kBlanks[] = " \t";
-  std::string line;
-  std::size_t at = 0;
-  while (at < switches.size()) {
-    const std::size_t end = std::min(switches.find_first_of(kBlanks, at), switches.size());
-    if (end == at) {
-      line += switches[at++];
-      continue;
-    }
-    line += platform.CommandWord(std::string(switches.substr(at, end - at)));
-    at = end;
-  }
-  return line;
-}
 
 void CompareRun(Platform& platform, const std::function<CompareInput()>& readInput) {
   try {

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 #include "compare/switches.h"
 
@@ -39,14 +38,6 @@ struct CompareInput {
   std::string targetText;
   OptionSet options;
 };
-
-// `switches`, a switch string, as the comparer's command line carries it:
-// each run of characters between blanks becomes one word of the line
-// (Platform::CommandWord), and the blanks stay as they are. So the comparer
-// gets the same arguments that the blanks have always made of a count typed
-// with blanks ("/LB 7" as "/LB" and "7"), and a count that holds a character
-// the interpreter would read reaches it as typed, never as a command.
-std::string CommandSwitches(const Platform& platform, std::string_view switches);
 
 // One press of Compare: reads the window through `readInput` once the error
 // handler is in place, shortens both field texts, makes the report file, runs

@@ -1,8 +1,11 @@
 #include "compare/switches.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <string>
+
+#include "compare/platform.h"
 
 namespace varnel {
 
@@ -82,6 +85,22 @@ std::string BuildSwitches(const OptionSet& options, std::string_view decimalPoin
 
 std::string BuildSwitches(const OptionSet& options) {
   return BuildSwitches(options, UserDecimalPoint());
+}
+
+std::string CommandSwitches(const Platform& platform, std::string_view switches) {
+  constexpr char kBlanks[] = " \t";
+  std::string line;
+  std::size_t at = 0;
+  while (at < switches.size()) {
+    const std::size_t end = std::min(switches.find_first_of(kBlanks, at), switches.size());
+    if (end == at) {
+      line += switches[at++];
+      continue;
+    }
+    line += platform.CommandWord(std::string(switches.substr(at, end - at)));
+    at = end;
+  }
+  return line;
 }
 
 }  // namespace varnel

@@ -6,6 +6,8 @@
 
 namespace varnel {
 
+class Platform;
+
 // The Details toggle's two captions. The caption is the view state: options
 // take part in a comparison only while the details are shown.
 inline constexpr std::string_view kShowDetailsCaption = "Details >>>";
@@ -31,5 +33,13 @@ bool PassesCountTest(std::string_view text, std::string_view decimalPoint);
 // one blank, in fixed order. Changes nothing and reports no error of its own.
 std::string BuildSwitches(const OptionSet& options, std::string_view decimalPoint);
 std::string BuildSwitches(const OptionSet& options);
+
+// `switches`, a switch string, as the comparer's command line carries it:
+// each run of characters between blanks becomes one word of the line
+// (Platform::CommandWord), and the blanks stay as they are. So the comparer
+// gets the same arguments that the blanks have always made of a count typed
+// with blanks ("/LB 7" as "/LB" and "7"), and a count that holds a character
+// the interpreter would read reaches it as typed, never as a command.
+std::string CommandSwitches(const Platform& platform, std::string_view switches);
 
 }  // namespace varnel
