@@ -1,15 +1,10 @@
 #include "app/command_line.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
 
 #include <varnel_version.h>
 
@@ -59,18 +54,14 @@ QStringList ParserView(const QList<QByteArray>& arguments) {
   return view;
 }
 
-bool HasDotPiece(const QByteArray& path) {
-  for (const QByteArray& piece : path.split('/')) {
-    if (piece == "." || piece == "..") return true;
-  }
-  return false;
-}
-
-bool SameFolder(const QByteArray& a, const QByteArray& b) {
-  struct stat first {};
-  struct stat second {};
-  return stat(a.constData(), &first) == 0 && stat(b.constData(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+// Prints the usage or the version; false, printing nothing, for any other
+// command line.
+bool Answer(const CommandLine& command) {
+  if (command.action != CommandLine::Action::kHelp &&
+      command.action != CommandLine::Action::kVersion)
+    return false;
+  std::fputs(command.text.toLocal8Bit().constData(), stdout);
+  return true;
 }
 
 }  // namespace
@@ -115,18 +106,21 @@ CommandLine ParseCommandLine(const QList<QByteArray>& arguments, const QByteArra
   return command;
 }
 
-bool Answer(const CommandLine& command) {
-  if (command.action != CommandLine::Action::kHelp &&
-      command.action != CommandLine::Action::kVersion)
-    return false;
-  std::fputs(command.text.toLocal8Bit().constData(), stdout);
-  return true;
+bool AnswerBeforeStart(const QList<QByteArray>& arguments) {
+  return Answer(ParseCommandLine(arguments, {}));
 }
 
-int Refuse(const CommandLine& command, Platform& platform) {
+CommandLine ReadCommandLine(const QList<QByteArray>& arguments, int qtArgc, char* argv[],
+                            const Platform& platform) {
+  return ParseCommandLine(ArgumentsOf(qtArgc, argv) + arguments.mid(QtArgumentCount(arguments)),
+                          QByteArray::fromStdString(platform.WorkingFolder()));
+}
+
+int Finish(const CommandLine& command, Platform& platform) {
+  if (Answer(command)) return 0;
   std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kCommandName,
                command.text.toLocal8Bit().constData(), kCommandName);
-  if (!isatty(STDERR_FILENO))
+  if (!platform.StandardErrorIsTerminal())
     platform.MessageBox(command.text.toStdString(), BoxStyle::kPlain, kCompareTitle);
   return kRefusedStatus;
 }
@@ -140,13 +134,6 @@ QByteArray AbsoluteAgainst(const QByteArray& folder, const QByteArray& path) {
   }
   if (folder.endsWith('/')) return folder + rest.toByteArray();
   return folder + '/' + rest.toByteArray();
-}
-
-QByteArray WorkingFolder() {
-  const QByteArray shells = qgetenv("PWD");
-  if (shells.startsWith('/') && !HasDotPiece(shells) && SameFolder(shells, ".")) return shells;
-  const std::unique_ptr<char, decltype(&std::free)> folder(getcwd(nullptr, 0), &std::free);
-  return folder ? QByteArray(folder.get()) : QByteArray();
 }
 
 }  // namespace varnel

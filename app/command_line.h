@@ -41,24 +41,29 @@ int QtArgumentCount(const QList<QByteArray>& arguments);
 // Action::kRefuse with the reason in `text`.
 CommandLine ParseCommandLine(const QList<QByteArray>& arguments, const QByteArray& workingFolder);
 
-// Prints the usage or the version on standard output; false, printing
-// nothing, for any other command line.
-bool Answer(const CommandLine& command);
+// Prints the usage or the version when `arguments` (as ArgumentsOf gives
+// them) ask for it, before the application is made: neither needs a screen.
+// False, printing nothing, for any other command line.
+bool AnswerBeforeStart(const QList<QByteArray>& arguments);
 
-// Explains why `command` was refused on standard error and, when that is not
-// a terminal (the desktop started the program and nobody reads it), in a box
-// titled "File Compare" as well. Returns kRefusedStatus.
-int Refuse(const CommandLine& command, Platform& platform);
+// Reads the command line once the application has been made from the first
+// `qtArgc` arguments of `argv` and has taken its own options out of them;
+// `arguments` are all of them as they were before. Files are made absolute
+// against the platform's working folder. Never fails.
+CommandLine ReadCommandLine(const QList<QByteArray>& arguments, int qtArgc, char* argv[],
+                            const Platform& platform);
+
+// Carries out a command line that opens no window: prints the usage or the
+// version and returns 0, or explains why it was refused on standard error
+// and, when that is not a terminal (the desktop started the program and
+// nobody reads it), in a box titled "File Compare" as well, and returns
+// kRefusedStatus.
+int Finish(const CommandLine& command, Platform& platform);
 
 // `path` made absolute against `folder` by putting the folder in front: links
 // and ".." stay as they are, for a ".." after a link leads elsewhere than the
 // same path with the two cancelled. Leading "./" pieces are dropped. An empty
 // path stays empty, and without a folder a path stays as it is.
 QByteArray AbsoluteAgainst(const QByteArray& folder, const QByteArray& path);
-
-// The working folder as the user reached it: the shell's PWD while that names
-// this very folder, without "." or ".." in it, else the folder the system
-// gives (with its links resolved); empty when the system gives none.
-QByteArray WorkingFolder();
 
 }  // namespace varnel

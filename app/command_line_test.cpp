@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -47,42 +44,6 @@ TEST(CommandLineTest, UnknownOptionsAndAThirdFileAreRefused) {
   const CommandLine three = Parse({"a", "b", "c"});
   EXPECT_EQ(three.action, Action::kRefuse);
   EXPECT_EQ(three.text, "Too many files: 3 given, but only a source and a target can be compared.");
-}
-
-// Sets PWD and the working folder for one test, and puts both back after.
-class WorkingFolderTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(scratch.isValid());
-    real = QDir(scratch.path()).canonicalPath() + "/real";
-    link = scratch.path() + "/link";
-    ASSERT_TRUE(QDir().mkpath(real + "/sub"));
-    ASSERT_TRUE(QFile::link(real, link));
-    ASSERT_TRUE(QDir::setCurrent(link));
-  }
-  void TearDown() override {
-    QDir::setCurrent(oldFolder);
-    qputenv("PWD", oldPwd);
-  }
-
-  QTemporaryDir scratch;
-  QString real, link;
-  const QString oldFolder = QDir::currentPath();
-  const QByteArray oldPwd = qgetenv("PWD");
-};
-
-TEST_F(WorkingFolderTest, KeepsTheLinkThroughWhichTheShellCame) {
-  qputenv("PWD", QFile::encodeName(link));
-  EXPECT_EQ(QFile::decodeName(varnel::WorkingFolder()), link);
-}
-
-TEST_F(WorkingFolderTest, TakesTheSystemsFolderWhenPwdIsStaleOrRoundabout) {
-  for (const QString& pwd : {real + "/sub", link + "/sub/..", link + "/.", QString("relative")}) {
-    qputenv("PWD", QFile::encodeName(pwd));
-    EXPECT_EQ(QFile::decodeName(varnel::WorkingFolder()), real) << pwd.toStdString();
-  }
-  qunsetenv("PWD");
-  EXPECT_EQ(QFile::decodeName(varnel::WorkingFolder()), real);
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
+#include "app/testing/stand_in_file_dialog.h"
 #include "app/ui_form.h"
-#include "compare/recording_platform.h"
+#include "compare/testing/stand_in_platform.h"
 
 namespace {
 
@@ -34,8 +36,8 @@ class OptionControlsTest : public ::testing::Test {
     return enabled;
   }
 
-  varnel::RecordingPlatform platform;
-  UIForm form{platform};
+  varnel::StandInPlatform platform;
+  UIForm form{platform, std::make_unique<varnel::StandInFileDialog>()};
 };
 
 const std::vector<bool> kAllEnabled(8, true);

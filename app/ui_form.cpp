@@ -20,8 +20,6 @@
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
 #include "compare/platform.h"
-#include "platform/local_name.h"
-#include "platform/qt_file_dialog.h"
 
 namespace {
 
@@ -41,14 +39,13 @@ const QString kFileFilter = QStringLiteral(
     "All Files (*.*)|*.*");
 
 // True when `name` holds a character other than a blank (space).
-bool HasNonBlank(const QString& name) {
-  return std::any_of(name.begin(), name.end(), [](QChar c) { return c != QLatin1Char(' '); });
+bool HasNonBlank(const QByteArray& name) {
+  return std::any_of(name.begin(), name.end(), [](char c) { return c != ' '; });
 }
 
 // The folder part of a chosen file, where that side's dialog opens next.
-QString FolderOf(const QString& file) {
-  return QFile::decodeName(
-      QByteArray::fromStdString(varnel::JustPath(QFile::encodeName(file).toStdString())));
+QString FolderOf(const QByteArray& file) {
+  return QFile::decodeName(QByteArray::fromStdString(varnel::JustPath(file.toStdString())));
 }
 
 // Runs one step of a file chooser; a step that fails has no effect.
@@ -69,7 +66,6 @@ std::int16_t TickState(const QCheckBox* box) {
 UIForm::UIForm(varnel::Platform& platform, std::unique_ptr<varnel::FileOpenDialog> dialog,
                QWidget* parent)
     : QWidget(parent), platform_(platform), CommonDialog(std::move(dialog)) {
-  if (!CommonDialog) CommonDialog = std::make_unique<varnel::QtFileDialog>(this);
   setObjectName("UIForm");
   setWindowTitle(tr("Varnel File Compare"));
   setWindowIcon(varnel::ProgramIcon());
@@ -272,23 +268,23 @@ void UIForm::browse(const QString& title, QString& folder, FileField* field) {
   Try([&] { dialog.setOptions(0); });
   Try([&] { dialog.showOpen(); });
   Try([&] {
-    const QString name = dialog.fileName();
+    const QByteArray name = dialog.fileName();
     if (HasNonBlank(name)) folder = FolderOf(name);
   });
   // A cancelled dialog gives an empty name, and so empties the field.
-  Try([&] { field->setFileName(varnel::LocalFileName(dialog.fileName())); });
+  Try([&] { field->setFileName(dialog.fileName()); });
 }
 
 void UIForm::openFiles(const QList<QByteArray>& files) {
   if (files.isEmpty()) return;
   txtSource->setFileName(files[0]);
-  if (HasNonBlank(txtSource->text())) SourceDir = FolderOf(txtSource->text());
+  if (HasNonBlank(files[0])) SourceDir = FolderOf(files[0]);
   if (files.size() == 1) {
     txtTarget->setFocus();
     return;
   }
   txtTarget->setFileName(files[1]);
-  if (HasNonBlank(txtTarget->text())) TargetDir = FolderOf(txtTarget->text());
+  if (HasNonBlank(files[1])) TargetDir = FolderOf(files[1]);
   cmdCompare->setFocus();
 }
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "compare/switches.h"
-#include "platform/file_dialog.h"
+#include "app/file_open_dialog.h"
 
 class FileField;
 class QCheckBox;
@@ -37,10 +37,9 @@ class UIForm : public QWidget {
   static constexpr int kDetailedHeight = 356;
 
   // Builds the window on `platform`, which must outlive it, and runs
-  // Form_Load. The file choosers use `dialog`, or Qt's file dialog without one.
-  explicit UIForm(varnel::Platform& platform,
-                  std::unique_ptr<varnel::FileOpenDialog> dialog = nullptr,
-                  QWidget* parent = nullptr);
+  // Form_Load. The file choosers show `dialog`.
+  UIForm(varnel::Platform& platform, std::unique_ptr<varnel::FileOpenDialog> dialog,
+         QWidget* parent = nullptr);
   ~UIForm() override;
 
   // The option set as the controls hold it at this moment.

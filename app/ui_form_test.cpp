@@ -11,62 +11,17 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "about/frm_about.h"
-#include "compare/platform.h"
+#include "app/testing/stand_in_file_dialog.h"
+#include "compare/testing/stand_in_platform.h"
 
 namespace {
-
-// Says every non-empty path exists, records what the window asks of it, and
-// starts nothing for real. `duringWait` runs inside the wait for the comparer.
-class FakePlatform : public varnel::Platform {
- public:
-  std::string ShortForm(const std::string& path) const override { return path; }
-  std::string TempFolder() override { return "/tmp/"; }
-  std::string UniqueTempFile(const std::string& folder, const std::string& prefix) override {
-    return folder + prefix + "1.txt";
-  }
-  std::string CreateFallbackFile(const std::string& folder, const std::string& prefix) override {
-    return folder + prefix + "2.txt";
-  }
-  std::string CommandWord(const std::string& word) const override { return word; }
-  std::string CommandPrefix() const override { return "fc "; }
-  std::string ViewerPrefix() const override { return "view "; }
-  long Start(const std::string& line) override {
-    started.push_back(line);
-    return 42;
-  }
-  varnel::RunEnd Wait(long, const varnel::RunInputs&) override {
-    waiting = true;
-    if (duringWait) duringWait();
-    waiting = false;
-    varnel::RunEnd end;
-    if (endRequested) end.kind = varnel::RunEnd::Kind::kStopped;
-    return end;
-  }
-  bool EndRun() override {
-    endRequested = endRequested || waiting;
-    return waiting;
-  }
-  void StartViewer(const std::string& line, varnel::ViewerFailed) override {
-    started.push_back(line);
-  }
-  void MessageBox(const std::string& prompt, varnel::BoxStyle,
-                  const std::optional<std::string>&) override {
-    boxes.push_back(prompt);
-  }
-
-  std::vector<std::string> started;
-  std::vector<std::string> boxes;
-  std::function<void()> duringWait;
-  bool waiting = false;
-  bool endRequested = false;
-};
 
 class UIFormTest : public ::testing::Test {
  protected:
@@ -96,8 +51,15 @@ class UIFormTest : public ::testing::Test {
     return count;
   }
 
-  FakePlatform platform;
-  UIForm form{platform};
+  // Names these paths as the real platform would: absolute and quoted where
+  // the shell would read them.
+  void givePaths(const std::map<std::string, std::string>& shortForms) {
+    platform.shortForms.insert(shortForms.begin(), shortForms.end());
+    platform.shortForms[platform.uniqueFile] = platform.uniqueFile;
+  }
+
+  varnel::StandInPlatform platform;
+  UIForm form{platform, std::make_unique<varnel::StandInFileDialog>()};
 };
 
 TEST_F(UIFormTest, StartsCompactWithEverythingEmptyOrZero) {
@@ -192,6 +154,8 @@ TEST_F(UIFormTest, EscapeDoesNothing) {
 }
 
 TEST_F(UIFormTest, CompareRunsTheComparerOnTheFieldsWithTheShownOptions) {
+  givePaths({{"/home/u/old file.txt", "'/home/u/old file.txt'"},
+             {"/home/u/n\xC3\xA9w.txt", "'/home/u/n\xC3\xA9w.txt'"}});
   edit("txtSource")->setText("/home/u/old file.txt");
   edit("txtTarget")->setText("/home/u/néw.txt");
   QTest::mouseClick(button("cmdAdvanced"), Qt::LeftButton);
@@ -199,22 +163,24 @@ TEST_F(UIFormTest, CompareRunsTheComparerOnTheFieldsWithTheShownOptions) {
   edit("txtMinMatch")->setText("3");
   QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
 
-  ASSERT_EQ(platform.started.size(), 2u);
-  EXPECT_EQ(platform.started[0],
-            "fc /C /3 /home/u/old file.txt /home/u/n\xC3\xA9w.txt > /tmp/FC_1.txt");
-  EXPECT_EQ(platform.started[1], "view /tmp/FC_1.txt");
+  EXPECT_EQ(platform.Called("Start"),
+            std::vector<std::string>{"/usr/libexec/varnel/fc /C /3 '/home/u/old file.txt' "
+                                     "'/home/u/n\xC3\xA9w.txt' > /tmp/FC_a1B2c3.txt"});
+  EXPECT_EQ(platform.Called("StartViewer"),
+            std::vector<std::string>{"xdg-open /tmp/FC_a1B2c3.txt"});
   EXPECT_EQ(edit("txtSource")->text(), "/home/u/old file.txt");
 }
 
 TEST_F(UIFormTest, CloseRequestDuringACompareEndsTheRunAndThenClosesTheWindow) {
+  givePaths({{"/home/u/a.txt", "/home/u/a.txt"}, {"/home/u/b.txt", "/home/u/b.txt"}});
   edit("txtSource")->setText("/home/u/a.txt");
   edit("txtTarget")->setText("/home/u/b.txt");
   bool closedAtOnce = true;
   platform.duringWait = [&] { closedAtOnce = form.close(); };
   QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
   EXPECT_FALSE(closedAtOnce);
-  EXPECT_TRUE(platform.endRequested);
-  EXPECT_EQ(platform.started.size(), 1u) << "the viewer was started";
+  EXPECT_FALSE(platform.Called("EndRun").empty());
+  EXPECT_TRUE(platform.Called("StartViewer").empty()) << "the viewer was started";
   EXPECT_FALSE(form.isVisible());
   EXPECT_TRUE(platform.boxes.empty());
 }
@@ -222,8 +188,8 @@ TEST_F(UIFormTest, CloseRequestDuringACompareEndsTheRunAndThenClosesTheWindow) {
 TEST_F(UIFormTest, EmptyFieldsGiveTheSourcePromptOnly) {
   QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
   ASSERT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.boxes[0], "Give us a source file, please");
-  EXPECT_TRUE(platform.started.empty());
+  EXPECT_EQ(platform.boxes[0].prompt, "Give us a source file, please");
+  EXPECT_TRUE(platform.Called("Start").empty());
 }
 
 TEST_F(UIFormTest, AboutOpensOneWindowAtMostAndLeavesTheMainWindowUsable) {
@@ -353,9 +319,9 @@ TEST_F(UIFormTest, DroppedNameKeepsItsBytesUntilTyping) {
   QTest::keyClick(edit("txtSource"), Qt::Key_End);
   QTest::keyClick(edit("txtSource"), Qt::Key_X);
   QTest::mouseClick(button("cmdCompare"), Qt::LeftButton);
-  ASSERT_EQ(platform.started.size(), 4u);
-  EXPECT_EQ(platform.started[0], "fc /home/u/caf\xE9.txt /home/u/b.txt > /tmp/FC_1.txt");
-  EXPECT_EQ(platform.started[2], "fc /home/u/caf\uFFFD.txtx /home/u/b.txt > /tmp/FC_1.txt");
+  EXPECT_EQ(platform.Called("ShortForm"),
+            (std::vector<std::string>{"/home/u/caf\xE9.txt", "/home/u/b.txt",
+                                      "/home/u/caf\uFFFD.txtx", "/home/u/b.txt"}));
 }
 
 TEST_F(UIFormTest, ClosingTheMainWindowLeavesAboutOpenAndKeepingTheProgramAlive) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "compare/recording_platform.h"
+#include "compare/testing/stand_in_platform.h"
 
 namespace varnel {
 namespace {
@@ -14,22 +14,21 @@ namespace {
 using Calls = std::vector<std::string>;
 
 constexpr char kExampleLine[] =
-    "c:\\windows\\command.com /C fc /C /W C:\\DOCS\\OLD.TXT C:\\DOCS\\NEW.TXT > "
-    "C:\\TEMP\\FC_1A2B.TMP";
+    "/usr/libexec/varnel/fc /C /W /home/u/old.txt '/home/u/my new.txt' > /tmp/FC_a1B2c3.txt";
 
 class CompareRunTest : public ::testing::Test {
  protected:
   CompareRunTest() {
-    platform.shortForms["c:\\docs\\old.txt"] = "C:\\DOCS\\OLD.TXT";
-    platform.shortForms["c:\\docs\\new.txt"] = "C:\\DOCS\\NEW.TXT";
-    platform.shortForms["C:\\TEMP\\FC_1A2B.TMP"] = "C:\\TEMP\\FC_1A2B.TMP";
+    platform.shortForms["/home/u/old.txt"] = "/home/u/old.txt";
+    platform.shortForms["my new.txt"] = "'/home/u/my new.txt'";
+    platform.shortForms["/tmp/FC_a1B2c3.txt"] = "/tmp/FC_a1B2c3.txt";
     options.advancedCaption = kHideDetailsCaption;
     options.chkC = 1;
     options.chkW = 1;
   }
 
-  void Run(const std::string& source = "c:\\docs\\old.txt",
-           const std::string& target = "c:\\docs\\new.txt") {
+  void Run(const std::string& source = "/home/u/old.txt",
+           const std::string& target = "my new.txt") {
     CompareRun(platform, [&] { return CompareInput{source, target, options}; });
   }
 
@@ -42,21 +41,21 @@ class CompareRunTest : public ::testing::Test {
     EXPECT_EQ(platform.boxes[0].title, title);
   }
 
-  RecordingPlatform platform;
+  StandInPlatform platform;
   OptionSet options;
 };
 
 TEST_F(CompareRunTest, RunsEveryStepInOrderWithTheExampleLines) {
   Run();
   EXPECT_EQ(platform.calls, (Calls{
-                                "ShortForm(c:\\docs\\old.txt)",
-                                "ShortForm(c:\\docs\\new.txt)",
+                                "ShortForm(/home/u/old.txt)",
+                                "ShortForm(my new.txt)",
                                 "TempFolder()",
-                                "UniqueTempFile(C:\\TEMP\\,FC_)",
-                                "ShortForm(C:\\TEMP\\FC_1A2B.TMP)",
+                                "UniqueTempFile(/tmp/,FC_)",
+                                "ShortForm(/tmp/FC_a1B2c3.txt)",
                                 std::string("Start(") + kExampleLine + ")",
-                                "Wait(4242,c:\\docs\\old.txt,c:\\docs\\new.txt)",
-                                "StartViewer(notepad.exe C:\\TEMP\\FC_1A2B.TMP)",
+                                "Wait(4242,/home/u/old.txt,my new.txt)",
+                                "StartViewer(xdg-open /tmp/FC_a1B2c3.txt)",
                             }));
   EXPECT_TRUE(platform.boxes.empty());
 }
@@ -66,14 +65,14 @@ TEST_F(CompareRunTest, NoSwitchesLeaveOneBlankAfterTheComparer) {
   Run();
   ASSERT_GE(platform.calls.size(), 6u);
   EXPECT_EQ(platform.calls[5],
-            "Start(c:\\windows\\command.com /C fc C:\\DOCS\\OLD.TXT C:\\DOCS\\NEW.TXT > "
-            "C:\\TEMP\\FC_1A2B.TMP)");
+            "Start(/usr/libexec/varnel/fc /home/u/old.txt '/home/u/my new.txt' > "
+            "/tmp/FC_a1B2c3.txt)");
 }
 
 // A path longer than the system takes is told as such, in the same kind of
 // box as a missing file; the source is still tested first.
 TEST_F(CompareRunTest, MissingInputOrAPathTooLongPromptsAndMakesNoFile) {
-  platform.tooLongPaths = {"c:\\deep\\a.txt"};
+  platform.tooLongPaths = {"/home/u/deep/a.txt"};
   struct Case {
     const char* source;
     const char* target;
@@ -81,13 +80,13 @@ TEST_F(CompareRunTest, MissingInputOrAPathTooLongPromptsAndMakesNoFile) {
   };
   const Case cases[] = {
       {"", "", kNoSourcePrompt},
-      {"c:\\nothing.txt", "c:\\docs\\new.txt", kNoSourcePrompt},
-      {"c:\\nothing.txt", "", kNoSourcePrompt},
-      {"c:\\docs\\old.txt", "", kNoTargetPrompt},
-      {"c:\\docs\\old.txt", "c:\\nothing.txt", kNoTargetPrompt},
-      {"c:\\deep\\a.txt", "c:\\nothing.txt", kSourceTooLongPrompt},
-      {"c:\\docs\\old.txt", "c:\\deep\\a.txt", kTargetTooLongPrompt},
-      {"c:\\nothing.txt", "c:\\deep\\a.txt", kNoSourcePrompt},
+      {"/home/u/nothing.txt", "my new.txt", kNoSourcePrompt},
+      {"/home/u/nothing.txt", "", kNoSourcePrompt},
+      {"/home/u/old.txt", "", kNoTargetPrompt},
+      {"/home/u/old.txt", "/home/u/nothing.txt", kNoTargetPrompt},
+      {"/home/u/deep/a.txt", "/home/u/nothing.txt", kSourceTooLongPrompt},
+      {"/home/u/old.txt", "/home/u/deep/a.txt", kTargetTooLongPrompt},
+      {"/home/u/nothing.txt", "/home/u/deep/a.txt", kNoSourcePrompt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.source) + " | " + c.target);
@@ -103,8 +102,8 @@ TEST_F(CompareRunTest, MissingInputOrAPathTooLongPromptsAndMakesNoFile) {
 }
 
 TEST_F(CompareRunTest, SourceAndTargetAreBothShortenedBeforeTheTest) {
-  Run("", "c:\\docs\\new.txt");
-  EXPECT_EQ(platform.calls, (Calls{"ShortForm(c:\\docs\\new.txt)",
+  Run("", "my new.txt");
+  EXPECT_EQ(platform.calls, (Calls{"ShortForm(my new.txt)",
                                    std::string("MessageBox(") + kNoSourcePrompt + ")"}));
 }
 
@@ -145,7 +144,7 @@ TEST_F(CompareRunTest, RunThatDidNotFinishShowsWhyAndWhereTheReportIs) {
     platform.runEnd = c.end;
     Run();
     ExpectOneBox(std::string(kNotFinishedPrompt) + "\n\n" + c.reason +
-                     "\n\nReport file: C:\\TEMP\\FC_1A2B.TMP",
+                     "\n\nReport file: /tmp/FC_a1B2c3.txt",
                  BoxStyle::kCritical, std::string(kCompareTitle));
     for (const std::string& call : platform.calls) {
       EXPECT_FALSE(call.starts_with("StartViewer(")) << call;
@@ -159,7 +158,7 @@ TEST_F(CompareRunTest, FinishedRunOpensTheReportWhateverTheComparerFound) {
       platform.calls.clear();
       platform.runEnd = {RunEnd::Kind::kExited, status, "", errors};
       Run();
-      EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe C:\\TEMP\\FC_1A2B.TMP)");
+      EXPECT_EQ(platform.calls.back(), "StartViewer(xdg-open /tmp/FC_a1B2c3.txt)");
     }
   }
   EXPECT_TRUE(platform.boxes.empty());
@@ -168,7 +167,7 @@ TEST_F(CompareRunTest, FinishedRunOpensTheReportWhateverTheComparerFound) {
 TEST_F(CompareRunTest, RunEndedOnRequestShowsNothingAndStartsNoViewer) {
   platform.runEnd = {RunEnd::Kind::kStopped, 15, "", "Terminated\n"};
   Run();
-  EXPECT_EQ(platform.calls.back(), "Wait(4242,c:\\docs\\old.txt,c:\\docs\\new.txt)");
+  EXPECT_EQ(platform.calls.back(), "Wait(4242,/home/u/old.txt,my new.txt)");
   EXPECT_TRUE(platform.boxes.empty());
 }
 
@@ -177,7 +176,7 @@ TEST_F(CompareRunTest, ViewerThatFailsIsToldWithTheReportsPath) {
   platform.uniqueFile = "/tmp/my report.txt";
   platform.shortForms["/tmp/my report.txt"] = "'/tmp/my report.txt'";
   Run();
-  EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe '/tmp/my report.txt')");
+  EXPECT_EQ(platform.calls.back(), "StartViewer(xdg-open '/tmp/my report.txt')");
   ASSERT_TRUE(platform.viewerFailed);
   EXPECT_TRUE(platform.boxes.empty());
 
@@ -192,29 +191,29 @@ TEST_F(CompareRunTest, ViewerThatFailsIsToldWithTheReportsPath) {
 
 TEST_F(CompareRunTest, NoTemporaryFolderUsesTheCurrentFolder) {
   platform.tempFolder = "";
-  platform.uniqueFile = "./FC_9Z.txt";
-  platform.shortForms["./FC_9Z.txt"] = "/home/u/FC_9Z.txt";
+  platform.uniqueFile = "./FC_g7H8i9.txt";
+  platform.shortForms["./FC_g7H8i9.txt"] = "/home/u/FC_g7H8i9.txt";
   Run();
   EXPECT_EQ(platform.calls[3], "UniqueTempFile(./,FC_)");
-  EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe /home/u/FC_9Z.txt)");
+  EXPECT_EQ(platform.calls.back(), "StartViewer(xdg-open /home/u/FC_g7H8i9.txt)");
 }
 
 // Where the temporary folder takes no new file, the report is a new file in
 // the current folder, never a fixed name that another run could share.
 TEST_F(CompareRunTest, RefusedUniqueFileFallsBackToANewFileInTheCurrentFolder) {
   platform.uniqueFile = "";
-  platform.shortForms["./FC_3C4D.TMP"] = "C:\\HERE\\FC_3C4D.TMP";
+  platform.shortForms["/home/u/FC_d4E5f6.txt"] = "/home/u/FC_d4E5f6.txt";
   Run();
   EXPECT_EQ(platform.calls[4], "CreateFallbackFile(./,FC_)");
-  EXPECT_EQ(platform.calls[5], "ShortForm(./FC_3C4D.TMP)");
-  EXPECT_TRUE(platform.calls[6].ends_with(" > C:\\HERE\\FC_3C4D.TMP)")) << platform.calls[6];
-  EXPECT_EQ(platform.calls.back(), "StartViewer(notepad.exe C:\\HERE\\FC_3C4D.TMP)");
+  EXPECT_EQ(platform.calls[5], "ShortForm(/home/u/FC_d4E5f6.txt)");
+  EXPECT_TRUE(platform.calls[6].ends_with(" > /home/u/FC_d4E5f6.txt)")) << platform.calls[6];
+  EXPECT_EQ(platform.calls.back(), "StartViewer(xdg-open /home/u/FC_d4E5f6.txt)");
 }
 
 TEST_F(CompareRunTest, ReportNameWithoutShortFormStartsNothing) {
-  platform.shortForms.erase("C:\\TEMP\\FC_1A2B.TMP");
+  platform.shortForms.erase("/tmp/FC_a1B2c3.txt");
   Run();
-  ExpectOneBox("Oops, 2: The report file C:\\TEMP\\FC_1A2B.TMP has disappeared", BoxStyle::kPlain,
+  ExpectOneBox("Oops, 2: The report file /tmp/FC_a1B2c3.txt has disappeared", BoxStyle::kPlain,
                std::nullopt);
   for (const std::string& call : platform.calls) EXPECT_FALSE(call.starts_with("Start")) << call;
 }
@@ -225,7 +224,7 @@ TEST_F(CompareRunTest, ErrorInAnyStepShowsTheErrorBoxAndEndsTheRun) {
     SCOPED_TRACE(step);
     platform.calls.clear();
     platform.boxes.clear();
-    platform.uniqueFile = std::string(step) == "CreateFallbackFile" ? "" : "C:\\TEMP\\FC_1A2B.TMP";
+    platform.uniqueFile = std::string(step) == "CreateFallbackFile" ? "" : "/tmp/FC_a1B2c3.txt";
     platform.failIn = step;
     platform.errorNumber = -5;
     platform.errorText = "It broke";

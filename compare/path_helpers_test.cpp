@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "compare/recording_platform.h"
+#include "compare/testing/stand_in_platform.h"
 
 namespace varnel {
 namespace {
@@ -27,7 +27,7 @@ TEST(JustPathTest, BackslashAndColonAreOrdinaryCharacters) {
 }
 
 TEST(ShortNameTest, EmptyPathGivesEmptyWithoutAskingThePlatform) {
-  RecordingPlatform platform;
+  StandInPlatform platform;
   EXPECT_EQ(ShortName(platform, ""), "");
   EXPECT_EQ(ShortName(platform, "\0/tmp/a"s), "");
   EXPECT_TRUE(platform.calls.empty());
@@ -36,7 +36,7 @@ TEST(ShortNameTest, EmptyPathGivesEmptyWithoutAskingThePlatform) {
 // What exists at a path, and so whether its form is "", is the platform's to
 // say; the helper gives its answer for the text before the first NUL.
 TEST(ShortNameTest, GivesThePlatformsFormOfTheTextBeforeTheFirstNul) {
-  RecordingPlatform platform;
+  StandInPlatform platform;
   platform.shortForms["/tmp/FC_ab.txt"] = "/./tmp/FC_ab.txt";
   EXPECT_EQ(ShortName(platform, "/tmp/FC_ab.txt\0     "s), "/./tmp/FC_ab.txt");
   EXPECT_EQ(platform.calls, std::vector<std::string>{"ShortForm(/tmp/FC_ab.txt)"});

@@ -44,9 +44,9 @@ struct RunInputs {
 // Called with the reason, as a phrase, when the viewer could not show a report.
 using ViewerFailed = std::function<void(const std::string& reason)>;
 
-// The operations through which the compare run reaches the outside world.
-// The run holds all the logic; an implementation only does what each
-// operation says, so the run can be tested against a stand-in.
+// The operations through which the compare run, and the window around it,
+// reach the outside world. They hold all the logic; an implementation only
+// does what each operation says, so they can be tested against a stand-in.
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -108,6 +108,15 @@ class Platform {
   // a title the box carries the application's title.
   virtual void MessageBox(const std::string& prompt, BoxStyle style,
                           const std::optional<std::string>& title) = 0;
+
+  // The folder the program was started in, as the user reached it (through
+  // links, where the platform knows that way), as the system's bytes; "" when
+  // the system gives none.
+  virtual std::string WorkingFolder() const = 0;
+
+  // Whether what the program writes on its standard error reaches a
+  // terminal, where somebody reads it.
+  virtual bool StandardErrorIsTerminal() const = 0;
 };
 
 }  // namespace varnel

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/test_folder.h"
+#include "platform/testing/test_folder.h"
 
 namespace varnel {
 namespace {

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "platform/run_process.h"
-#include "platform/test_folder.h"
+#include "platform/testing/test_folder.h"
+#include "platform/testing/wait_for_file.h"
 
 namespace varnel {
 namespace {

@@ -5,11 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +35,24 @@ std::string CurrentFolder() {
                         std::string("The current folder cannot be read: ") + std::strerror(number));
   }
   return folder.get();
+}
+
+bool HasDotPiece(const std::string& path) {
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    const std::string_view piece = std::string_view(path).substr(start, end - start);
+    if (piece == "." || piece == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  struct stat first {};
+  struct stat second {};
+  return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // `folder` made absolute against the current folder, so that a report's full
@@ -214,6 +234,21 @@ bool PosixPlatform::EndRun() {
 
 void PosixPlatform::StartViewer(const std::string& commandLine, ViewerFailed onFailure) {
   SpawnViewer(commandLine, std::move(onFailure));
+}
+
+std::string PosixPlatform::WorkingFolder() const {
+  const char* shells = std::getenv("PWD");
+  if (shells != nullptr && shells[0] == '/' && !HasDotPiece(shells) && SameFolder(shells, "."))
+    return shells;
+  try {
+    return CurrentFolder();
+  } catch (const PlatformError&) {
+    return "";
+  }
+}
+
+bool PosixPlatform::StandardErrorIsTerminal() const {
+  return isatty(STDERR_FILENO) == 1;
 }
 
 pid_t PosixPlatform::SpawnViewer(const std::string& commandLine, ViewerFailed onFailure) {

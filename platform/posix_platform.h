@@ -54,6 +54,11 @@ class PosixPlatform : public Platform {
   bool EndRun() override;
   // Starts the viewer in a session of its own, for CollectViewers to watch.
   void StartViewer(const std::string& commandLine, ViewerFailed onFailure) override;
+  // The shell's PWD while that names this very folder without "." or ".."
+  // in it, else the folder the system gives (with its links resolved).
+  std::string WorkingFolder() const override;
+  // Whether standard error is a terminal.
+  bool StandardErrorIsTerminal() const override;
 
  protected:
   // The run that Start gave `pid` for; null when there is none.

@@ -15,7 +15,11 @@
 
 #include "compare/compare_run.h"
 #include "platform/shell_word.h"
-#include "platform/test_folder.h"
+#include "platform/testing/file_contents.h"
+#include "platform/testing/scoped_current_folder.h"
+#include "platform/testing/scoped_environment.h"
+#include "platform/testing/test_folder.h"
+#include "platform/testing/wait_for_file.h"
 
 namespace varnel {
 namespace {
@@ -414,6 +418,27 @@ TEST_F(PosixPlatformTest, ComparerThatCannotRunRaisesItsReasonInsteadOfAnEmptyRe
 TEST_F(PosixPlatformTest, CommandPrefixQuotesTheComparer) {
   EXPECT_EQ(TestPlatform("/opt/my tools/fc").CommandPrefix(), "'/opt/my tools/fc' ");
   EXPECT_EQ(platform.ViewerPrefix(), "xdg-open ");
+}
+
+// The working folder as the user reached it: through the link the shell came
+// by, but only while PWD names this very folder plainly.
+TEST_F(PosixPlatformTest, WorkingFolderKeepsTheLinkThroughWhichTheShellCame) {
+  const std::string real = root + "/here";
+  const std::string link = root + "/link";
+  ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+  mkdir((real + "/sub").c_str(), 0700);
+  ScopedCurrentFolder throughLink(link);
+  {
+    ScopedEnvironment pwd("PWD", link);
+    EXPECT_EQ(platform.WorkingFolder(), link);
+  }
+  for (const std::string& stale :
+       {real + "/sub", link + "/sub/..", link + "/.", std::string("here")}) {
+    ScopedEnvironment pwd("PWD", stale);
+    EXPECT_EQ(platform.WorkingFolder(), real) << stale;
+  }
+  ScopedEnvironment noPwd("PWD", std::nullopt);
+  EXPECT_EQ(platform.WorkingFolder(), real);
 }
 
 TEST_F(PosixPlatformTest, TempFolderIsTmpdirWhenItIsAFolder) {

@@ -1,6 +1,9 @@
 #include "platform/qt_file_dialog.h"
 
+#include <QApplication>
 #include <QFileInfo>
+
+#include "platform/local_name.h"
 
 namespace varnel {
 
@@ -61,7 +64,8 @@ QStringList QtFileDialog::NameFilters(const QString& filter) {
 // A new dialog for each showing: every setting is given afresh anyway, and a
 // fresh dialog opens in the folder it is given rather than the last one seen.
 void QtFileDialog::showOpen() {
-  ChooserDialog dialog(parent_, title_, initDir_, defaultExt_);
+  ChooserDialog dialog(parent_ ? parent_ : QApplication::activeWindow(), title_, initDir_,
+                       defaultExt_);
   dialog.setOptions(options_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode((flags_ & kFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -72,6 +76,10 @@ void QtFileDialog::showOpen() {
   // A desktop's dialog may hand back a typed name as it was typed.
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
     fileName_ = WithDefaultExt(dialog.selectedFiles().constFirst(), defaultExt_);
+}
+
+QByteArray QtFileDialog::fileName() const {
+  return LocalFileName(fileName_);
 }
 
 QString QtFileDialog::WithDefaultExt(const QString& name, const QString& extension) {

@@ -3,14 +3,15 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "platform/file_dialog.h"
+#include "app/file_open_dialog.h"
 
 namespace varnel {
 
 // The file-open dialog on Qt's QFileDialog.
 class QtFileDialog : public FileOpenDialog {
  public:
-  explicit QtFileDialog(QWidget* parent);
+  // The dialog opens in front of `parent`, or of the active window without one.
+  explicit QtFileDialog(QWidget* parent = nullptr);
 
   void setFileName(const QString& name) override { fileName_ = name; }
   void setInitDir(const QString& folder) override { initDir_ = folder; }
@@ -20,7 +21,9 @@ class QtFileDialog : public FileOpenDialog {
   void setFilter(const QString& filter) override { filters_ = NameFilters(filter); }
   void setOptions(int options) override { options_ = QFileDialog::Options(options); }
   void showOpen() override;
-  QString fileName() const override { return fileName_; }
+  // Names that are not UTF-8 come back as the chosen file's own bytes (see
+  // LocalFileName).
+  QByteArray fileName() const override;
 
   // Qt's list of name filters for a '|'-joined filter text, in the same
   // order. "*.*" means every file, as it does where the text comes from.

@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/test_folder.h"
+#include "platform/testing/scoped_environment.h"
+#include "platform/testing/test_folder.h"
 
 namespace varnel {
 namespace {
@@ -143,11 +144,3 @@ TEST(QtPlatformQuitTest, QuittingDuringTheWaitEndsTheRun) {
 
 }  // namespace
 }  // namespace varnel
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName("Varnel");
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

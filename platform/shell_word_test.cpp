@@ -5,7 +5,8 @@
 #include <string>
 
 #include "platform/child_process.h"
-#include "platform/test_folder.h"
+#include "platform/testing/file_contents.h"
+#include "platform/testing/test_folder.h"
 
 namespace varnel {
 namespace {

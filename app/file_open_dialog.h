@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace varnel {
 
 // The file-open dialog as the file choosers drive it: settings first, then
-// one modal showing, then the name the user chose. A stand-in can take its
-// place in tests.
+// one modal showing, then the name the user chose. The program hands the
+// window the real one; tests hand it a stand-in.
 class FileOpenDialog {
  public:
   // The one flag the choosers set: only names of existing files are accepted.
@@ -26,8 +27,9 @@ class FileOpenDialog {
   virtual void setOptions(int options) = 0;
   // Shows the dialog and returns when the user has closed it.
   virtual void showOpen() = 0;
-  // The full path of the chosen file; empty when the user cancelled.
-  virtual QString fileName() const = 0;
+  // The full path of the chosen file, as the system's bytes for its name;
+  // empty when the user cancelled.
+  virtual QByteArray fileName() const = 0;
 };
 
 }  // namespace varnel

@@ -1,6 +1,8 @@
+// Test support: a stand-in for the platform operations.
 #pragma once
 
 #include <cerrno>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -12,12 +14,16 @@
 
 namespace varnel {
 
-// A stand-in for the real platform operations: it records every operation in
-// `calls`, in order, as "Name(argument)", answers from the fields below, and
-// throws PlatformError(errorNumber, errorText) from the operation named in
-// `failIn`. It starts nothing and shows nothing; a viewer's failure is told
-// by calling `viewerFailed`.
-class RecordingPlatform : public Platform {
+// A stand-in for the platform operations that answers as the real ones on
+// this system would: a temporary folder ending in '/', report files named
+// FC_ + six characters + ".txt", the comparer started through /bin/sh -c by
+// its absolute path, and xdg-open for the viewer. It records every operation
+// in `calls`, in order, as "Name(argument)", answers from the fields below,
+// and throws PlatformError(errorNumber, errorText) from the operation named in
+// `failIn`. It starts nothing and shows nothing: a viewer's failure is told by
+// calling `viewerFailed`, and `duringWait` runs inside Wait, as the user's
+// events do while a comparison runs.
+class StandInPlatform : public Platform {
  public:
   // One message box as it was asked for.
   struct Box {
@@ -31,18 +37,31 @@ class RecordingPlatform : public Platform {
 
   std::map<std::string, std::string> shortForms;  // paths with no entry give ""
   std::set<std::string> tooLongPaths;             // their ShortForm throws ENAMETOOLONG
-  std::string tempFolder = "C:\\TEMP\\";
-  std::string uniqueFile = "C:\\TEMP\\FC_1A2B.TMP";  // "" makes the request fail
-  std::string fallbackFile = "./FC_3C4D.TMP";
-  std::string commandPrefix = "c:\\windows\\command.com /C fc ";
-  std::string viewerPrefix = "notepad.exe ";
+  std::string tempFolder = "/tmp/";
+  std::string uniqueFile = "/tmp/FC_a1B2c3.txt";  // "" makes the request fail
+  std::string fallbackFile = "/home/u/FC_d4E5f6.txt";
+  std::string commandPrefix = "/usr/libexec/varnel/fc ";
+  std::string viewerPrefix = "xdg-open ";
+  std::string workingFolder = "/home/u";
+  bool standardErrorIsTerminal = true;
   long pid = 4242;
-  RunEnd runEnd;              // what Wait gives
-  ViewerFailed viewerFailed;  // as StartViewer was given it
+  RunEnd runEnd;                     // what Wait gives, unless EndRun was called during it
+  std::function<void()> duringWait;  // runs inside Wait
+  ViewerFailed viewerFailed;         // as StartViewer was given it
 
   std::string failIn;  // "ShortForm", "TempFolder", "Start", ... or "" for none
-  int errorNumber = 5;
-  std::string errorText = "Invalid procedure call or argument";
+  int errorNumber = EIO;
+  std::string errorText = "Input/output error";
+
+  // The arguments of every recorded call of the operation `name`, in order.
+  std::vector<std::string> Called(const std::string& name) const {
+    std::vector<std::string> arguments;
+    for (const std::string& call : calls) {
+      if (call.starts_with(name + "("))
+        arguments.push_back(call.substr(name.size() + 1, call.size() - name.size() - 2));
+    }
+    return arguments;
+  }
 
   std::string ShortForm(const std::string& path) const override {
     Record("ShortForm", path);
@@ -50,7 +69,7 @@ class RecordingPlatform : public Platform {
     const auto found = shortForms.find(path);
     return found == shortForms.end() ? "" : found->second;
   }
-  // Words are written as they are, as on the interpreter of the Windows example.
+  // Only words that the shell reads as they stand come through here.
   std::string CommandWord(const std::string& word) const override { return word; }
   std::string TempFolder() override {
     Record("TempFolder", "");
@@ -72,11 +91,17 @@ class RecordingPlatform : public Platform {
   }
   RunEnd Wait(long waitedPid, const RunInputs& inputs) override {
     Record("Wait", std::to_string(waitedPid) + "," + inputs.source + "," + inputs.target);
-    return runEnd;
+    waiting_ = true;
+    if (duringWait) duringWait();
+    waiting_ = false;
+    RunEnd end = runEnd;
+    if (std::exchange(endRequested_, false)) end.kind = RunEnd::Kind::kStopped;
+    return end;
   }
   bool EndRun() override {
     Record("EndRun", "");
-    return false;
+    endRequested_ = endRequested_ || waiting_;
+    return waiting_;
   }
   void StartViewer(const std::string& commandLine, ViewerFailed onFailure) override {
     Record("StartViewer", commandLine);
@@ -87,12 +112,17 @@ class RecordingPlatform : public Platform {
     Record("MessageBox", prompt);
     boxes.push_back({prompt, style, title});
   }
+  std::string WorkingFolder() const override { return workingFolder; }
+  bool StandardErrorIsTerminal() const override { return standardErrorIsTerminal; }
 
  private:
   void Record(const std::string& name, const std::string& argument) const {
     calls.push_back(name + "(" + argument + ")");
     if (name == failIn) throw PlatformError(errorNumber, errorText);
   }
+
+  bool waiting_ = false;
+  bool endRequested_ = false;
 };
 
 }  // namespace varnel

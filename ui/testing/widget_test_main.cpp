@@ -1,5 +1,6 @@
-// Runs a test program of the windows inside one QApplication, with the
-// program's fonts in place as the program itself has them.
+// Test support: the main of every test program of the windows. They run
+// inside one QApplication named as the program names its own, offscreen
+// unless told otherwise, with the program's fonts in place.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
 
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Varnel"));
+  // A test that closes its last window must not end the others' loops.
+  QApplication::setQuitOnLastWindowClosed(false);
   varnel::InstallProgramFonts();
   return RUN_ALL_TESTS();
 }
