@@ -84,8 +84,8 @@ class Platform {
   virtual std::string ViewerPrefix() const = 0;
 
   // Starts `commandLine` through the command interpreter without waiting.
-  // Returns the process identifier, or 0 when nothing was started; may also
-  // throw PlatformError.
+  // Returns the process identifier, or 0 when nothing was started (with errno
+  // telling why, where the platform has it); may also throw PlatformError.
   virtual long Start(const std::string& commandLine) = 0;
 
   // Waits, without a time-out, until the process `pid` that Start gave has

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -116,13 +115,13 @@ std::string ViewerStatusMeaning(int status) {
 
 // Why a viewer that ended with `waitStatus` did not show the report; "" when it did.
 std::string ViewerFailure(int waitStatus) {
-  if (WIFSIGNALED(waitStatus)) {
-    return std::string(kViewer) + " was ended by signal " + SignalName(WTERMSIG(waitStatus));
+  const RunEnd end = DescribeEnd(waitStatus, "");
+  if (end.kind == RunEnd::Kind::kSignalled) {
+    return std::string(kViewer) + " was ended by signal " + end.signalName;
   }
-  if (!WIFEXITED(waitStatus) || WEXITSTATUS(waitStatus) == 0) return "";
-  const int status = WEXITSTATUS(waitStatus);
-  return std::string(kViewer) + " ended with exit status " + std::to_string(status) +
-         ViewerStatusMeaning(status);
+  if (end.status <= 0) return "";
+  return std::string(kViewer) + " ended with exit status " + std::to_string(end.status) +
+         ViewerStatusMeaning(end.status);
 }
 
 }  // namespace
@@ -208,7 +207,10 @@ long PosixPlatform::Start(const std::string& commandLine) {
   }
   int error = 0;
   std::unique_ptr<RunProcess> run = RunProcess::Start(commandLine, &error);
-  if (!run) return 0;
+  if (!run) {
+    errno = error;
+    return 0;
+  }
   const long pid = run->pid();
   runs_[pid] = std::move(run);
   return pid;
@@ -276,7 +278,7 @@ void PosixPlatform::CollectViewers() {
   std::erase_if(viewers_, [&failures](Viewer& viewer) {
     if (!HasEnded(viewer.pid)) return false;
     const int status = ReapChild(viewer.pid);
-    const std::string reason = status == -1 ? "" : ViewerFailure(status);
+    const std::string reason = ViewerFailure(status);
     if (!reason.empty()) failures.emplace_back(std::move(viewer.onFailure), reason);
     return true;
   });

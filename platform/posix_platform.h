@@ -42,9 +42,9 @@ class PosixPlatform : public Platform {
   std::string CommandPrefix() const override;
   // "xdg-open ".
   std::string ViewerPrefix() const override;
-  // Runs /bin/sh -c `commandLine` as a RunProcess; returns its pid, 0 when no
-  // process started. Throws PlatformError when the comparer is missing or not
-  // executable.
+  // Runs /bin/sh -c `commandLine` as a RunProcess; returns its pid, or 0 with
+  // errno telling why when no process started. Throws PlatformError when the
+  // comparer is missing or not executable.
   long Start(const std::string& commandLine) override;
   // Blocks until the run has ended, taking in its standard error, and
   // collects it (see RunProcess::Finish). Shows no progress.
