@@ -19,6 +19,7 @@ constexpr char kReportPrefix[] = "FC_";
 // The current folder, for a platform that names no temporary folder or makes
 // no report file in it.
 constexpr char kCurrentFolder[] = "./";
+constexpr char kNoReportFile[] = "The report file could not be made in ";
 
 // Failures that carry no number of their own are shown with an errno, like
 // every other error on this platform.
@@ -38,10 +39,19 @@ struct ReportFile {
 // platform can make one there, else one in the current folder, as when there
 // is no temporary folder. Either is a new file of its own, so no two
 // comparisons ever write into the same report. Raises PlatformError when
-// neither can be made.
+// neither can be made, naming both folders with their own reasons: the user
+// may mend either.
 ReportFile MakeReportFile(Platform& platform, const std::string& folder) {
-  std::string name = platform.UniqueTempFile(folder, kReportPrefix);
-  if (name.empty()) name = platform.CreateFallbackFile(kCurrentFolder, kReportPrefix);
+  std::string whyNot;
+  std::string name = platform.UniqueTempFile(folder, kReportPrefix, &whyNot);
+  if (name.empty()) {
+    try {
+      name = platform.CreateFallbackFile(kCurrentFolder, kReportPrefix);
+    } catch (const PlatformError& error) {
+      throw PlatformError(error.number(), kNoReportFile + folder + " (" + whyNot + "), nor in " +
+                                              error.what());
+    }
+  }
   std::string shortForm = ShortName(platform, name);
   if (shortForm.empty()) {
     throw PlatformError(ENOENT, "The report file " + name + " has disappeared");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <new>
 #include <string>
 #include <vector>
@@ -208,6 +209,18 @@ TEST_F(CompareRunTest, RefusedUniqueFileFallsBackToANewFileInTheCurrentFolder) {
   EXPECT_EQ(platform.calls[5], "ShortForm(/home/u/FC_d4E5f6.txt)");
   EXPECT_TRUE(platform.calls[6].ends_with(" > /home/u/FC_d4E5f6.txt)")) << platform.calls[6];
   EXPECT_EQ(platform.calls.back(), "StartViewer(xdg-open /home/u/FC_d4E5f6.txt)");
+
+  // Where neither folder takes one, the box names both, each with its reason.
+  platform.calls.clear();
+  platform.failIn = "CreateFallbackFile";
+  platform.errorNumber = EACCES;
+  platform.errorText = "/home/u/ (Permission denied)";
+  Run();
+  ExpectOneBox(
+      "Oops, 13: The report file could not be made in /tmp/ (No space left on device), nor in "
+      "/home/u/ (Permission denied)",
+      BoxStyle::kPlain, std::nullopt);
+  for (const std::string& call : platform.calls) EXPECT_FALSE(call.starts_with("Start")) << call;
 }
 
 TEST_F(CompareRunTest, ReportNameWithoutShortFormStartsNothing) {
@@ -219,12 +232,11 @@ TEST_F(CompareRunTest, ReportNameWithoutShortFormStartsNothing) {
 }
 
 TEST_F(CompareRunTest, ErrorInAnyStepShowsTheErrorBoxAndEndsTheRun) {
-  for (const char* step : {"ShortForm", "TempFolder", "UniqueTempFile", "CreateFallbackFile",
-                           "Start", "Wait", "StartViewer"}) {
+  for (const char* step :
+       {"ShortForm", "TempFolder", "UniqueTempFile", "Start", "Wait", "StartViewer"}) {
     SCOPED_TRACE(step);
     platform.calls.clear();
     platform.boxes.clear();
-    platform.uniqueFile = std::string(step) == "CreateFallbackFile" ? "" : "/tmp/FC_a1B2c3.txt";
     platform.failIn = step;
     platform.errorNumber = -5;
     platform.errorText = "It broke";

@@ -66,13 +66,16 @@ class Platform {
   virtual std::string TempFolder() = 0;
 
   // Creates a new, empty file in `folder` whose name begins with `prefix`
-  // and returns its full name; "" when no such file could be made.
-  virtual std::string UniqueTempFile(const std::string& folder, const std::string& prefix) = 0;
+  // and returns its full name; "" when no such file could be made, with the
+  // system's reason in `*whyNot`.
+  virtual std::string UniqueTempFile(const std::string& folder, const std::string& prefix,
+                                     std::string* whyNot) = 0;
 
   // Where UniqueTempFile could make no file: creates a new, empty file,
   // private to the user, in `folder`, whose name begins with `prefix`; never
-  // one that existed before. Returns its full name; throws PlatformError with
-  // the reason when no such file can be made.
+  // one that existed before. Returns its full name; when no such file can be
+  // made, throws PlatformError whose description is the folder as tried (made
+  // absolute) and the system's reason: "<folder> (<reason>)".
   virtual std::string CreateFallbackFile(const std::string& folder, const std::string& prefix) = 0;
 
   // What the comparer's command line begins with, up to and including the

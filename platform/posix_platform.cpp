@@ -167,9 +167,12 @@ std::string PosixPlatform::TempFolder() {
   return AbsoluteFolder(folder);
 }
 
-std::string PosixPlatform::UniqueTempFile(const std::string& folder, const std::string& prefix) {
+std::string PosixPlatform::UniqueTempFile(const std::string& folder, const std::string& prefix,
+                                          std::string* whyNot) {
   int error = 0;
-  return MakeUniqueFile(folder, prefix, &error);
+  std::string name = MakeUniqueFile(folder, prefix, &error);
+  if (name.empty()) *whyNot = std::strerror(error);
+  return name;
 }
 
 std::string PosixPlatform::CreateFallbackFile(const std::string& folder,
@@ -178,9 +181,7 @@ std::string PosixPlatform::CreateFallbackFile(const std::string& folder,
   int error = 0;
   std::string name = MakeUniqueFile(place, prefix, &error);
   if (name.empty()) {
-    throw PlatformError(
-        error, "The report file could not be made in the temporary folder, nor in " + place + ": " +
-                   std::strerror(error));
+    throw PlatformError(error, place + " (" + std::strerror(error) + ")");
   }
   return name;
 }

@@ -33,10 +33,11 @@ class PosixPlatform : public Platform {
   // TMPDIR when it names a folder, else "/tmp", absolute and ending in '/'.
   std::string TempFolder() override;
   // A new file `folder` + `prefix` + random characters + ".txt", mode 0600;
-  // "" when none can be made.
-  std::string UniqueTempFile(const std::string& folder, const std::string& prefix) override;
+  // "" with the system's reason when none can be made.
+  std::string UniqueTempFile(const std::string& folder, const std::string& prefix,
+                             std::string* whyNot) override;
   // A new file as UniqueTempFile makes it, in `folder` made absolute; throws
-  // PlatformError with the system's reason when none can be made.
+  // PlatformError with that folder and the system's reason when none can be made.
   std::string CreateFallbackFile(const std::string& folder, const std::string& prefix) override;
   // The quoted comparer path and a blank: /bin/sh -c is not written into the line.
   std::string CommandPrefix() const override;

@@ -185,6 +185,23 @@ TEST_F(PosixPlatformTest, RunsAgainstATooLongTemporaryFolderEachGetANewReport) {
   CollectEveryViewer();
 }
 
+// Where neither the temporary folder nor the working folder takes a report,
+// the box names both, each with its own reason.
+TEST_F(PosixPlatformTest, NoRoomForAReportAnywhereNamesBothFolders) {
+  const std::string tmp = MakeDeepFolder(root + "/tmp/deep");
+  ScopedEnvironment longTmpdir("TMPDIR", tmp);
+  const std::string here = MakeDeepFolder(root + "/here/deep");
+  ScopedCurrentFolder inside(here);
+  std::ofstream("a.txt") << "a\n";
+  CompareRun(platform, [] { return CompareInput{"a.txt", "a.txt", OptionSet{}}; });
+  const std::string tooLong = std::strerror(ENAMETOOLONG);
+  EXPECT_EQ(platform.boxes, (std::vector<std::string>{
+                                "Oops, " + std::to_string(ENAMETOOLONG) +
+                                ": The report file could not be made in " + tmp + " (" + tooLong +
+                                "), nor in " + here + " (" + tooLong + ")"}));
+  unlink("a.txt");
+}
+
 // A name with a part longer than a name may be, or one that exists but whose
 // absolute form, the one the comparer opens, is longer than the system
 // takes, is told as too long rather than as missing.
@@ -457,8 +474,9 @@ TEST_F(PosixPlatformTest, TempFolderIsTmpdirWhenItIsAFolder) {
 
 TEST_F(PosixPlatformTest, UniqueTempFilesAreNewPrivateAndDistinct) {
   const mode_t oldMask = umask(0);
-  const std::string first = platform.UniqueTempFile(root + "/tmp/", "FC_");
-  const std::string second = platform.UniqueTempFile(root + "/tmp/", "FC_");
+  std::string unused;
+  const std::string first = platform.UniqueTempFile(root + "/tmp/", "FC_", &unused);
+  const std::string second = platform.UniqueTempFile(root + "/tmp/", "FC_", &unused);
   umask(oldMask);
   EXPECT_NE(first, second);
   for (const std::string& name : {first, second}) {
@@ -467,7 +485,9 @@ TEST_F(PosixPlatformTest, UniqueTempFilesAreNewPrivateAndDistinct) {
     EXPECT_EQ(StatOf(name).st_mode & 07777, 0600u);
     EXPECT_EQ(StatOf(name).st_size, 0);
   }
-  EXPECT_EQ(platform.UniqueTempFile(root + "/nowhere/", "FC_"), "");
+  std::string whyNot;
+  EXPECT_EQ(platform.UniqueTempFile(root + "/nowhere/", "FC_", &whyNot), "");
+  EXPECT_EQ(whyNot, std::strerror(ENOENT));
 }
 
 }  // namespace
