@@ -169,8 +169,7 @@ class FrmAboutCloseTest : public testing::TestWithParam<CloseBy> {};
 
 TEST_P(FrmAboutCloseTest, DiscardsTheWindow) {
   QPointer<frmAbout> about = OpenAbout();
-  QSignalSpy clicks(about->findChild<QPushButton*>(QStringLiteral("cmdOK")),
-                    &QPushButton::clicked);
+  QSignalSpy clicks(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), &QPushButton::clicked);
   switch (GetParam()) {
     case CloseBy::kOkClick:
       QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);

@@ -14,12 +14,12 @@
 #include "about/frm_about.h"
 #include "app/file_field.h"
 #include "app/held_key_filter.h"
-#include "ui/program_fonts.h"
-#include "ui/program_icon.h"
-#include "ui/twips.h"
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
 #include "compare/platform.h"
+#include "ui/program_fonts.h"
+#include "ui/program_icon.h"
+#include "ui/twips.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "compare/switches.h"
 #include "app/file_open_dialog.h"
+#include "compare/switches.h"
 
 class FileField;
 class QCheckBox;

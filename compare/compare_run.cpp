@@ -48,8 +48,8 @@ ReportFile MakeReportFile(Platform& platform, const std::string& folder) {
     try {
       name = platform.CreateFallbackFile(kCurrentFolder, kReportPrefix);
     } catch (const PlatformError& error) {
-      throw PlatformError(error.number(), kNoReportFile + folder + " (" + whyNot + "), nor in " +
-                                              error.what());
+      throw PlatformError(error.number(),
+                          kNoReportFile + folder + " (" + whyNot + "), nor in " + error.what());
     }
   }
   std::string shortForm = ShortName(platform, name);

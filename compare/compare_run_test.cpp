@@ -104,8 +104,8 @@ TEST_F(CompareRunTest, MissingInputOrAPathTooLongPromptsAndMakesNoFile) {
 
 TEST_F(CompareRunTest, SourceAndTargetAreBothShortenedBeforeTheTest) {
   Run("", "my new.txt");
-  EXPECT_EQ(platform.calls, (Calls{"ShortForm(my new.txt)",
-                                   std::string("MessageBox(") + kNoSourcePrompt + ")"}));
+  EXPECT_EQ(platform.calls,
+            (Calls{"ShortForm(my new.txt)", std::string("MessageBox(") + kNoSourcePrompt + ")"}));
 }
 
 TEST_F(CompareRunTest, NothingStartedShowsTheCriticalBoxOnly) {
@@ -144,9 +144,9 @@ TEST_F(CompareRunTest, RunThatDidNotFinishShowsWhyAndWhereTheReportIs) {
     platform.boxes.clear();
     platform.runEnd = c.end;
     Run();
-    ExpectOneBox(std::string(kNotFinishedPrompt) + "\n\n" + c.reason +
-                     "\n\nReport file: /tmp/FC_a1B2c3.txt",
-                 BoxStyle::kCritical, std::string(kCompareTitle));
+    ExpectOneBox(
+        std::string(kNotFinishedPrompt) + "\n\n" + c.reason + "\n\nReport file: /tmp/FC_a1B2c3.txt",
+        BoxStyle::kCritical, std::string(kCompareTitle));
     for (const std::string& call : platform.calls) {
       EXPECT_FALSE(call.starts_with("StartViewer(")) << call;
     }

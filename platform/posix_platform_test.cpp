@@ -195,10 +195,10 @@ TEST_F(PosixPlatformTest, NoRoomForAReportAnywhereNamesBothFolders) {
   std::ofstream("a.txt") << "a\n";
   CompareRun(platform, [] { return CompareInput{"a.txt", "a.txt", OptionSet{}}; });
   const std::string tooLong = std::strerror(ENAMETOOLONG);
-  EXPECT_EQ(platform.boxes, (std::vector<std::string>{
-                                "Oops, " + std::to_string(ENAMETOOLONG) +
-                                ": The report file could not be made in " + tmp + " (" + tooLong +
-                                "), nor in " + here + " (" + tooLong + ")"}));
+  EXPECT_EQ(platform.boxes,
+            (std::vector<std::string>{"Oops, " + std::to_string(ENAMETOOLONG) +
+                                      ": The report file could not be made in " + tmp + " (" +
+                                      tooLong + "), nor in " + here + " (" + tooLong + ")"}));
   unlink("a.txt");
 }
 

@@ -38,7 +38,7 @@ class StandInPlatform : public Platform {
   std::map<std::string, std::string> shortForms;  // paths with no entry give ""
   std::set<std::string> tooLongPaths;             // their ShortForm throws ENAMETOOLONG
   std::string tempFolder = "/tmp/";
-  std::string uniqueFile = "/tmp/FC_a1B2c3.txt";  // "" makes the request fail,
+  std::string uniqueFile = "/tmp/FC_a1B2c3.txt";              // "" makes the request fail,
   std::string uniqueFileRefusal = "No space left on device";  // for this reason
   std::string fallbackFile = "/home/u/FC_d4E5f6.txt";
   std::string commandPrefix = "/usr/libexec/varnel/fc ";
