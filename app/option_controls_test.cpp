@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
+#include "app/count_field.h"
 #include "app/testing/stand_in_file_dialog.h"
 #include "app/ui_form.h"
 #include "compare/testing/stand_in_platform.h"
@@ -72,6 +74,36 @@ TEST_F(OptionControlsTest, ValuesAreKeptWhileDisabledAndCountAgainAfterwards) {
   EXPECT_EQ(varnel::BuildSwitches(form.optionSet(), "."), "/B ");
   clickBinary();
   EXPECT_EQ(varnel::BuildSwitches(form.optionSet(), "."), "/A /W /LB5 ");
+}
+
+// A count that will not be used as typed is marked, and a screen reader hears
+// why; what is sent stays exactly what was typed.
+TEST_F(OptionControlsTest, CountsThatWillNotCountAsTypedAreMarkedWithTheReason) {
+  const struct {
+    const char* text;
+    const char* why;  // how the description starts; "" for no mark
+  } counts[] = {
+      {"0", ""},
+      {"12", ""},
+      {" 7", ""},
+      {"1,000", "Not used: the default applies."},
+      {"1e3", "Not used: the default applies."},
+      {"200.", "The comparer takes whole numbers only"},
+      {"", ""},
+  };
+  auto* field = form.findChild<CountField*>("txtLB");
+  for (const auto& count : counts) {
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, count.text);
+    const QString description =
+        QAccessible::queryAccessibleInterface(field)->text(QAccessible::Description);
+    EXPECT_EQ(field->hasWarning(), *count.why != '\0') << count.text;
+    EXPECT_EQ(description.left(QString(count.why).size()), count.why) << count.text;
+    EXPECT_EQ(description.isEmpty(), *count.why == '\0') << count.text;
+  }
+  field->setText("200.");
+  EXPECT_EQ(varnel::BuildSwitches(form.optionSet(), "."), "/LB200. ");
 }
 
 TEST_F(OptionControlsTest, TheViewToggleNeitherRefreshesNorForgetsTheEnabledStates) {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "about/frm_about.h"
+#include "app/count_field.h"
 #include "app/file_field.h"
 #include "app/held_key_filter.h"
 #include "compare/compare_run.h"
@@ -120,10 +121,10 @@ void UIForm::createOptionBand() {
   chkW = createCheckBox("chkW", tr("Compress white space (tabs and spaces) for comparison"),
                         {210, 3895, 5040, 255});
   chkL = createCheckBox("chkL", tr("Compare files as ASCII text"), {210, 4230, 4455, 255});
-  txtLB = createLineEdit("txtLB", QStringLiteral("0"), {210, 4530, 810, 285});
+  txtLB = createCountField("txtLB", {210, 4530, 810, 285});
   createLabel("Label3", tr("Maximum consecutive mismatch lines"), {1155, 4565, 3675, 255})
       ->setBuddy(txtLB);
-  txtMinMatch = createLineEdit("txtMinMatch", QStringLiteral("0"), {210, 4860, 810, 285});
+  txtMinMatch = createCountField("txtMinMatch", {210, 4860, 810, 285});
   QLabel* label4 =
       createLabel("Label4", tr("Number of consecutive lines that must match after a mismatch"),
                   {1155, 4845, 3555, 450});
@@ -171,11 +172,15 @@ QCheckBox* UIForm::createCheckBox(const char* name, const QString& caption, QRec
   return box;
 }
 
-QLineEdit* UIForm::createLineEdit(const char* name, const QString& text, QRect twips) {
-  auto* edit = new QLineEdit(text, this);
-  edit->setObjectName(name);
-  edit->setGeometry(Pixels(twips));
-  return edit;
+// A count field starts at "0", and marks text that will not count as typed
+// (see markCount) for as long as it holds it.
+CountField* UIForm::createCountField(const char* name, QRect twips) {
+  auto* field = new CountField(this);
+  field->setObjectName(name);
+  field->setText(QStringLiteral("0"));
+  field->setGeometry(Pixels(twips));
+  connect(field, &QLineEdit::textChanged, this, [this, field] { markCount(field); });
+  return field;
 }
 
 FileField* UIForm::createFileField(const char* name, QRect twips) {
@@ -309,6 +314,28 @@ void UIForm::RefreshOptions() {
   for (QCheckBox* box : {chkC, chkL, chkN, chkT, chkW}) box->setEnabled(!binary);
   txtLB->setEnabled(!binary);
   txtMinMatch->setEnabled(!binary);
+}
+
+// A count that the comparison will not use as typed is marked, and its tool
+// tip says why and what happens instead. What is sent stays the text as typed.
+void UIForm::markCount(CountField* field) {
+  QString why;
+  switch (varnel::FateOfCount(field->text().toStdString(), varnel::UserDecimalPoint())) {
+    case varnel::CountFate::kNotUsed:
+      why =
+          tr("Not used: the default applies. A count is a whole number from 1 up, in digits "
+             "alone.");
+      break;
+    case varnel::CountFate::kRefused:
+      why =
+          tr("The comparer takes whole numbers only: it refuses this count, and its report "
+             "says so.");
+      break;
+    case varnel::CountFate::kSent:
+    case varnel::CountFate::kUnset:
+      break;
+  }
+  field->setWarning(why);
 }
 
 void UIForm::chkB_Click() {

@@ -10,6 +10,7 @@
 #include "app/file_open_dialog.h"
 #include "compare/switches.h"
 
+class CountField;
 class FileField;
 class QCheckBox;
 class QLabel;
@@ -70,6 +71,7 @@ class UIForm : public QWidget {
  private:
   void Form_Load();
   void RefreshOptions();
+  void markCount(CountField* field);
   void browse(const QString& title, QString& folder, FileField* field);
   void dropFiles(FileField* field, const QList<QByteArray>& files);
   void createFileBand();
@@ -77,7 +79,7 @@ class UIForm : public QWidget {
   void orderTabStops();
   QPushButton* createButton(const char* name, const QString& caption, QRect twips);
   QCheckBox* createCheckBox(const char* name, const QString& caption, QRect twips);
-  QLineEdit* createLineEdit(const char* name, const QString& text, QRect twips);
+  CountField* createCountField(const char* name, QRect twips);
   FileField* createFileField(const char* name, QRect twips);
   QLabel* createLabel(const char* name, const QString& caption, QRect twips);
 
@@ -96,8 +98,8 @@ class UIForm : public QWidget {
   QCheckBox* chkT = nullptr;
   QCheckBox* chkW = nullptr;
   QCheckBox* chkL = nullptr;
-  QLineEdit* txtLB = nullptr;
-  QLineEdit* txtMinMatch = nullptr;
+  CountField* txtLB = nullptr;
+  CountField* txtMinMatch = nullptr;
   QPushButton* cmdAdvanced = nullptr;
   QPushButton* cmdAbout = nullptr;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <clocale>
+#include <optional>
 #include <string>
 
 #include "compare/platform.h"
@@ -21,40 +22,41 @@ bool Ticked(std::int16_t state) {
   return state != 0;
 }
 
-}  // namespace
+// A count field's text read in plain decimal notation: blanks, an optional
+// sign, digits with at most one decimal separator, blanks. Exponents, digit
+// grouping, currency signs and "inf"/"nan" are not numbers here, so nothing
+// odd can slip onto the command line.
+struct PlainNumber {
+  bool negative = false;
+  bool whole = true;   // no decimal separator
+  std::string number;  // the same number in the notation std::from_chars reads
+};
 
-std::string UserDecimalPoint() {
-  const std::lconv* conventions = std::localeconv();
-  if (conventions == nullptr || conventions->decimal_point == nullptr) return ".";
-  return conventions->decimal_point;
-}
-
-// Accepts plain decimal notation only: blanks, an optional sign, digits with at
-// most one decimal separator, blanks. Exponents, digit grouping, currency signs
-// and "inf"/"nan" are refused, so nothing odd can slip onto the command line.
-bool PassesCountTest(std::string_view text, std::string_view decimalPoint) {
+std::optional<PlainNumber> ReadPlainNumber(std::string_view text, std::string_view decimalPoint) {
+  PlainNumber read;
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-
-  std::string number;  // the same number in the notation std::from_chars reads
-  bool sawDigit = false, sawPoint = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) read.negative = text[i++] == '-';
+  bool sawDigit = false;
   while (i < text.size()) {
     if (IsDigit(text[i])) {
-      number += text[i++];
+      read.number += text[i++];
       sawDigit = true;
-    } else if (!sawPoint && !decimalPoint.empty() && text.substr(i).starts_with(decimalPoint)) {
-      number += '.';
+    } else if (read.whole && !decimalPoint.empty() && text.substr(i).starts_with(decimalPoint)) {
+      read.number += '.';
       i += decimalPoint.size();
-      sawPoint = true;
+      read.whole = false;
     } else {
       break;
     }
   }
   while (i < text.size() && IsBlank(text[i])) ++i;
-  if (!sawDigit || i != text.size() || negative) return false;
+  if (!sawDigit || i != text.size()) return std::nullopt;
+  return read;
+}
 
+// True when the digits of `number` are not all zeros.
+bool AboveZero(const std::string& number) {
   double value = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
@@ -63,6 +65,37 @@ bool PassesCountTest(std::string_view text, std::string_view decimalPoint) {
     return firstNonZero != std::string::npos && number[firstNonZero] != '.';
   }
   return error == std::errc() && end == number.data() + number.size() && value > 0;
+}
+
+bool IsBlankText(std::string_view text) {
+  for (char c : text) {
+    if (!IsBlank(c)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string UserDecimalPoint() {
+  const std::lconv* conventions = std::localeconv();
+  if (conventions == nullptr || conventions->decimal_point == nullptr) return ".";
+  return conventions->decimal_point;
+}
+
+bool PassesCountTest(std::string_view text, std::string_view decimalPoint) {
+  const std::optional<PlainNumber> read = ReadPlainNumber(text, decimalPoint);
+  return read && !read->negative && AboveZero(read->number);
+}
+
+// The comparer takes a whole number from 1 up, with blanks and a '+' in
+// front; blanks behind it reach it as blanks between words. So a count that
+// passes the test is refused only for its decimal separator.
+CountFate FateOfCount(std::string_view text, std::string_view decimalPoint) {
+  const std::optional<PlainNumber> read = ReadPlainNumber(text, decimalPoint);
+  if (!read) return IsBlankText(text) ? CountFate::kUnset : CountFate::kNotUsed;
+  if (!AboveZero(read->number)) return CountFate::kUnset;
+  if (read->negative) return CountFate::kNotUsed;
+  return read->whole ? CountFate::kSent : CountFate::kRefused;
 }
 
 std::string BuildSwitches(const OptionSet& options, std::string_view decimalPoint) {

@@ -29,6 +29,15 @@ std::string UserDecimalPoint();
 // digits, `decimalPoint`) whose value is strictly greater than 0.
 bool PassesCountTest(std::string_view text, std::string_view decimalPoint);
 
+// What becomes of a count field's text in a comparison.
+enum class CountFate {
+  kSent,     // it passes the count test and the comparer takes it
+  kUnset,    // blank or zero: not sent, so the default applies, as meant
+  kNotUsed,  // any other text that fails the count test: not sent, the default applies
+  kRefused,  // it passes the count test and is sent, but the comparer takes whole numbers only
+};
+CountFate FateOfCount(std::string_view text, std::string_view decimalPoint);
+
 // The switch string: zero or more comparer switches, each followed by exactly
 // one blank, in fixed order. Changes nothing and reports no error of its own.
 std::string BuildSwitches(const OptionSet& options, std::string_view decimalPoint);

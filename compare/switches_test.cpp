@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace varnel {
 namespace {
@@ -67,16 +69,6 @@ TEST(BuildSwitchesTest, DetailsCountOnlyForTheExactHideCaption) {
   EXPECT_EQ(BuildSwitches(options, "."), "/A /LB5 ");
 }
 
-TEST(BuildSwitchesTest, BinaryIgnoresValidCounts) {
-  OptionSet options;
-  options.advancedCaption = kHideDetailsCaption;
-  options.chkB = 1;
-  options.chkN = 1;
-  options.txtLB = "4";
-  options.txtMinMatch = "2";
-  EXPECT_EQ(BuildSwitches(options, "."), "/B ");
-}
-
 TEST(BuildSwitchesTest, CountsAreSentExactlyAsTyped) {
   OptionSet options;
   options.advancedCaption = kHideDetailsCaption;
@@ -123,6 +115,22 @@ TEST(CountTestTest, ZeroNegativeAndNonNumbersFail) {
                            "5"}) {
     EXPECT_FALSE(PassesCountTest(text, ".")) << '"' << text << '"';
   }
+}
+
+// What the window tells of a count: blank and zero are the default as meant;
+// other text the test refuses is dropped; a fraction is sent and refused.
+TEST(CountTestTest, FateOfCountTellsWhatTheComparisonMakesOfTheText) {
+  const std::pair<CountFate, std::vector<const char*>> fates[] = {
+      {CountFate::kUnset, {"0", "", " ", "0.0", "-0"}},
+      {CountFate::kSent, {"7", " +7 ", "007"}},
+      {CountFate::kNotUsed, {"1,000", "1 000", "1e3", "-4", "1000 lines"}},
+      {CountFate::kRefused, {"200.", "2.5"}},
+  };
+  for (const auto& [fate, texts] : fates) {
+    for (const char* text : texts) EXPECT_EQ(FateOfCount(text, "."), fate) << '"' << text << '"';
+  }
+  EXPECT_EQ(FateOfCount("1,000", ","), CountFate::kRefused);
+  EXPECT_EQ(FateOfCount(std::string(400, '9'), "."), CountFate::kSent);
 }
 
 TEST(CountTestTest, NoUpperBound) {
