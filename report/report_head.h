@@ -10,13 +10,13 @@ namespace varnel {
 
 // The bounds of what a window holds of a report. A plain-text widget in
 // Qt 6.4 costs about 470 bytes for each line on top of two or three for each
-// character, and lays out a line in time that grows with its length; so the
-// lines are bounded as well as the bytes, and a very long line is cut. Within
-// these bounds a window adds about 40 MiB to the program and opens in well
-// under a second.
+// character, and lays out every line in view whole, in time that grows with
+// its length; so the lines are bounded as well as the bytes, and a very long
+// line is cut. Within these bounds a window adds at most about 30 MiB to the
+// program and shows its first lines within half a second.
 inline constexpr qsizetype kHeadBytes = qsizetype{2} << 20;
 inline constexpr qsizetype kHeadLines = 50000;
-inline constexpr qsizetype kLongestLine = qsizetype{16} << 10;
+inline constexpr qsizetype kLongestLine = qsizetype{8} << 10;
 
 struct ReportHead {
   QString text;           // whole lines of the report, each one ending in '\n'
