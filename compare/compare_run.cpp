@@ -98,18 +98,33 @@ std::string ReportLine(const ReportFile& report) {
   return "\n\n" + std::string(kReportFileLabel) + report.name;
 }
 
-// Starts the viewer; a viewer that cannot show the report is told with the
-// report's path, so the user can open it by hand.
-void StartViewer(Platform& platform, const ReportFile& report) {
-  platform.StartViewer(
-      platform.ViewerPrefix() + report.shortForm, [&platform, report](const std::string& reason) {
-        try {
-          platform.MessageBox(kViewerFailedPrompt + reason + "." + ReportLine(report),
-                              BoxStyle::kCritical, kCompareTitle);
-        } catch (...) {
-          // The box was the last thing to do; nothing is left to tell.
-        }
-      });
+// The box of a report that neither the viewer nor the report window could show.
+void ShowUnreadable(Platform& platform, const ReportFile& report, const std::string& viewerReason,
+                    const std::string& readReason) noexcept {
+  try {
+    platform.MessageBox(kViewerFailedPrompt + viewerReason + ".\n" + kReportUnreadable +
+                            readReason + "." + ReportLine(report),
+                        BoxStyle::kCritical, kCompareTitle);
+  } catch (...) {
+    // The box was the last thing to do; nothing is left to tell.
+  }
+}
+
+// Starts the viewer. Where it cannot show the report (no viewer, or none for
+// plain text, as on many a fresh desktop), the report opens in the program's
+// own window; only where that cannot read it either does a box say so, with
+// the report's path, so the user can open it by hand.
+void StartViewer(Platform& platform, const ReportFile& report, const RunInputs& inputs) {
+  platform.StartViewer(platform.ViewerPrefix() + report.shortForm,
+                       [&platform, report, inputs](const std::string& reason) {
+                         try {
+                           platform.ShowReport(report.name, inputs);
+                         } catch (const PlatformError& error) {
+                           ShowUnreadable(platform, report, reason, error.what());
+                         } catch (...) {
+                           // Nothing is left to show it with.
+                         }
+                       });
 }
 
 // The short form of a field's text, or "" with `tooLong` telling whether the
@@ -156,14 +171,15 @@ void RunSteps(Platform& platform, const std::string& sourceText, const std::stri
     platform.MessageBox(kStartFailedPrompt, BoxStyle::kCritical, kCompareTitle);
     return;
   }
-  const RunEnd end = platform.Wait(pid, {sourceText, targetText});
+  const RunInputs inputs{sourceText, targetText};
+  const RunEnd end = platform.Wait(pid, inputs);
   if (end.kind == RunEnd::Kind::kStopped) return;
   if (!Finished(end)) {
     platform.MessageBox(kNotFinishedPrompt + ("\n\n" + Reason(end)) + ReportLine(report),
                         BoxStyle::kCritical, kCompareTitle);
     return;
   }
-  StartViewer(platform, report);
+  StartViewer(platform, report, inputs);
 }
 
 // The error box. A failure while showing it has nowhere left to go.

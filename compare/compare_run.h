@@ -26,9 +26,12 @@ inline constexpr char kNotFinishedPrompt[] =
 inline constexpr char kEndedBySignal[] = "The comparer was ended by signal ";       // + name + "."
 inline constexpr char kEndedWithStatus[] = "The comparer ended with exit status ";  // + n + "."
 inline constexpr char kErrorOutput[] = "The comparer wrote:\n";  // + the text, trimmed
-// The critical box of a viewer that could not show the report: this text, the
-// platform's reason and ".", a blank line and the report file's full path.
+// The critical box of a viewer that could not show the report where the
+// program's own report window could not either: this text, the viewer's
+// reason and ".", a new line, the second text, the system's reason and ".",
+// a blank line and the report file's full path.
 inline constexpr char kViewerFailedPrompt[] = "The report could not be opened: ";
+inline constexpr char kReportUnreadable[] = "Nor could it be read to show it here: ";
 inline constexpr char kReportFileLabel[] = "Report file: ";
 
 // What one run reads of the window: the texts of both file fields and the
@@ -42,7 +45,8 @@ struct CompareInput {
 // One press of Compare: reads the window through `readInput` once the error
 // handler is in place, shortens both field texts, makes the report file, runs
 // the comparer into it through the interpreter, waits for it, and starts the
-// viewer on the report only when the comparer finished. Every failure ends in
+// viewer on the report only when the comparer finished; where the viewer
+// cannot show it, the report opens in the program's own report window. Every failure ends in
 // a message box; nothing is thrown. A PlatformError shows its own number;
 // running out of memory shows ENOMEM, and any other unexpected failure -1,
 // each with its description. A run ended through EndRun shows nothing.

@@ -107,6 +107,12 @@ class Platform {
   // Never throws.
   virtual void StartViewer(const std::string& commandLine, ViewerFailed onFailure) = 0;
 
+  // Shows the report file `reportFile`, of a comparison that read `inputs`,
+  // in a window of the program's own, for where the desktop's viewer could
+  // not show it; returns at once, leaving the window open. Throws
+  // PlatformError with the system's reason when the report cannot be read.
+  virtual void ShowReport(const std::string& reportFile, const RunInputs& inputs) = 0;
+
   // Shows a modal message box and returns when the user has closed it. Without
   // a title the box carries the application's title.
   virtual void MessageBox(const std::string& prompt, BoxStyle style,

@@ -14,7 +14,8 @@ namespace varnel {
 
 // The platform operations on POSIX: report files in TMPDIR or /tmp, absolute
 // shell-quoted paths as short forms, the comparer's command line run through
-// /bin/sh -c, and the viewer xdg-open. Message boxes are left to a toolkit.
+// /bin/sh -c, and the viewer xdg-open. Message boxes and the report window
+// are left to a toolkit.
 class PosixPlatform : public Platform {
  public:
   // `comparerPath` is the comparer's executable, best absolute (see FindComparer).

@@ -32,6 +32,10 @@ class TestPlatform : public PosixPlatform {
   void MessageBox(const std::string& prompt, BoxStyle, const std::optional<std::string>&) override {
     boxes.push_back(prompt);
   }
+  void ShowReport(const std::string& reportFile, const RunInputs&) override {
+    shownReports.push_back(reportFile);
+  }
+  std::vector<std::string> shownReports;
   std::vector<std::string> boxes;
 };
 

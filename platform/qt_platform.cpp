@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -14,6 +16,7 @@
 #include "platform/child_process.h"
 #include "platform/input_progress.h"
 #include "platform/task_bar_progress.h"
+#include "report/report_window.h"
 
 namespace varnel {
 
@@ -216,6 +219,15 @@ void QtPlatform::ViewerEnded() {
     return;
   }
   CollectViewers();
+}
+
+void QtPlatform::ShowReport(const std::string& reportFile, const RunInputs& inputs) {
+  std::string reason;
+  ReportWindow* window = ReportWindow::Open(reportFile, inputs.source, inputs.target, &reason);
+  if (window == nullptr) throw PlatformError(EIO, reason);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 void QtPlatform::MessageBox(const std::string& prompt, BoxStyle style,

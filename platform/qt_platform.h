@@ -11,7 +11,8 @@ namespace varnel {
 
 // The platform operations of the window program: the POSIX ones, message
 // boxes through QMessageBox, a wait for the comparer that keeps the windows
-// painted, and viewers watched from the event loop.
+// painted, viewers watched from the event loop, and the program's own report
+// window for where they fail.
 class QtPlatform : public PosixPlatform {
  public:
   // `comparerPath` as for PosixPlatform. Needs a QApplication to exist.
@@ -34,6 +35,10 @@ class QtPlatform : public PosixPlatform {
   // Starts the viewer and watches its end from the event loop; a viewer that
   // fails is told through `onFailure` once no Wait is in progress.
   void StartViewer(const std::string& commandLine, ViewerFailed onFailure) override;
+
+  // Opens a ReportWindow on the report, which lives on until the user closes
+  // it, whatever becomes of the main window.
+  void ShowReport(const std::string& reportFile, const RunInputs& inputs) override;
 
   // A modal box with an OK button, the critical icon for BoxStyle::kCritical,
   // and the application's display name when no title is given. Never fails.

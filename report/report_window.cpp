@@ -73,7 +73,6 @@ void ReportWindow::createFileLine() {
   auto* caption = new QLabel(tr("Report file:"), line);
   fileLine_ = new QLabel(line);
   fileLine_->setObjectName(QStringLiteral("reportFile"));
-  fileLine_->setAccessibleName(tr("Report file"));
   fileLine_->setTextFormat(Qt::PlainText);
   fileLine_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   fileLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

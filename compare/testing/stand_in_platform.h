@@ -20,9 +20,10 @@ namespace varnel {
 // its absolute path, and xdg-open for the viewer. It records every operation
 // in `calls`, in order, as "Name(argument)", answers from the fields below,
 // and throws PlatformError(errorNumber, errorText) from the operation named in
-// `failIn`. It starts nothing and shows nothing: a viewer's failure is told by
-// calling `viewerFailed`, and `duringWait` runs inside Wait, as the user's
-// events do while a comparison runs.
+// `failIn`. It starts nothing and shows nothing (ShowReport and MessageBox
+// only record): a viewer's failure is told by calling `viewerFailed`, and
+// `duringWait` runs inside Wait, as the user's events do while a comparison
+// runs.
 class StandInPlatform : public Platform {
  public:
   // One message box as it was asked for.
@@ -109,6 +110,9 @@ class StandInPlatform : public Platform {
   void StartViewer(const std::string& commandLine, ViewerFailed onFailure) override {
     Record("StartViewer", commandLine);
     viewerFailed = std::move(onFailure);
+  }
+  void ShowReport(const std::string& reportFile, const RunInputs& inputs) override {
+    Record("ShowReport", reportFile + "," + inputs.source + "," + inputs.target);
   }
   void MessageBox(const std::string& prompt, BoxStyle style,
                   const std::optional<std::string>& title) override {

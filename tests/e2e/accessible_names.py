@@ -8,7 +8,13 @@ expected, 0 otherwise.
 
 Usage: accessible_names.py --texts <window title>
 Prints the texts of the window's labels, as a screen reader reads a message
-box, and exits 0; 1 when the window does not show up in time."""
+box, and exits 0; 1 when the window does not show up in time.
+
+Usage: accessible_names.py --text <window title>
+Prints the window's title, the name of each text area of the window in
+brackets followed by the whole text it holds, as a screen reader reads a
+document, then the texts of its labels, and exits 0; 1 when the window does
+not show up in time. The title may be the start of the window's title."""
 
 import sys
 import time
@@ -55,8 +61,9 @@ EXPECTED = {
 }
 
 
-def find_window(title, limit=30):
-    """The window called `title` of the program, polled for up to `limit` seconds."""
+def find_window(title, limit=30, prefix=False):
+    """The window called `title` (or, with `prefix`, whose title starts so) of
+    the program, polled for up to `limit` seconds."""
     deadline = time.monotonic() + limit
     while time.monotonic() < deadline:
         try:
@@ -64,7 +71,8 @@ def find_window(title, limit=30):
                 if app is None or app.name not in APPLICATION_NAMES:
                     continue
                 for window in app:
-                    if window is not None and window.name == title:
+                    if window is not None and (window.name == title or
+                                               (prefix and window.name.startswith(title))):
                         return window
         except Exception:  # the tree changes under us while the program starts
             pass
@@ -85,13 +93,42 @@ def controls(node):
     return found
 
 
+def text_areas(node):
+    """Every node below `node` that holds text a reader can read whole."""
+    found = []
+    for child in node:
+        if child is None:
+            continue
+        if child.getRoleName() == "text":
+            found.append(child)
+        found.extend(text_areas(child))
+    return found
+
+
 def main():
     texts_only = sys.argv[1] == "--texts"
+    document = sys.argv[1] == "--text"
     title = sys.argv[-1]
-    window = find_window(title)
+    window = find_window(title, prefix=document)
     if window is None:
         print(f"FAIL: no window '{title}' on the accessibility bus", file=sys.stderr)
         return 1
+    if document:
+        # A window that has just opened may not have told its parts yet.
+        deadline = time.monotonic() + 10
+        while not [a for a in text_areas(window) if a.queryText().characterCount]:
+            if time.monotonic() > deadline:
+                break
+            time.sleep(0.1)
+        print(window.name)
+        for area in text_areas(window):
+            text = area.queryText()
+            print(f"[{area.name}]")
+            print(text.getText(0, text.characterCount))
+        for role, name, _ in controls(window):
+            if role == "label" and name:
+                print(name)
+        return 0
     if texts_only:
         for role, name, _ in controls(window):
             if role == "label" and name:

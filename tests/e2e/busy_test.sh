@@ -2,8 +2,11 @@
 # While the comparer runs, and when it fails: with stand-in comparers that
 # are slow, die by a signal or hang, and a viewer that fails or is missing.
 # Input given during a run is dropped, not delivered afterwards; a run that
-# did not finish, or a viewer that fails, gives a box naming the report; a
-# close request ends the run and the window; and when the program ends, by
+# did not finish gives a box naming the report; where the viewer cannot show
+# a report (the system's xdg-open with no handler for text, or none at all),
+# the program's report window does, and outlives the main window; a report
+# it cannot read either gives a box naming it; a close request ends the run
+# and the window; and when the program ends, by
 # SIGTERM or SIGKILL, no process of its run outlives it by five seconds. A
 # long run shows in the task bar how much of its files it has read, and hides
 # that when it ends. The full-disk case (a 64 KiB tmpfs as the temporary
@@ -101,6 +104,26 @@ box_says() {
   key Return
   box_gone() { ! xdotool search --onlyvisible --name '^File Compare$' >/dev/null; }
   wait_for 10 box_gone || fail "the box did not close"
+}
+
+# Waits for a report window whose title starts with $1 and reads its texts
+# through the accessibility bus into REPORT_TEXT: its title, then each text
+# area's name in brackets followed by the text it holds.
+report_window_shows() {
+  REPORT_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1 " | head -n1) ||
+    fail "no report window appeared for $1"
+  REPORT_TEXT=$(/usr/bin/python3 "$(dirname "$0")/accessible_names.py" --text "$1 ")
+  # With no window manager every window opens at the screen's corner, over
+  # the main window.
+  xdotool windowmove --sync "$REPORT_WINDOW" 500 300
+}
+
+# Closes the report window from the keyboard, as its user would.
+close_report_window() {
+  xdotool windowfocus --sync "$REPORT_WINDOW"
+  key Escape
+  report_gone() { ! xdotool search --onlyvisible --name "^x.txt and y.txt " >/dev/null; }
+  wait_for 10 report_gone || fail "Escape did not close the report window"
 }
 
 # The report that the box names, which must be one of this run's.
@@ -204,16 +227,59 @@ grep -qxF "The comparison did not finish, so its report is incomplete." <<<"$BOX
   fail "the box does not name the partial report"
 [ "$(count "$SCRATCH/viewer-calls")" = 2 ] || fail "the viewer was started on a partial report"
 
-echo "-- a viewer that fails, and one that is missing: a box with the report's path"
+echo "-- no viewer for plain text, as on a fresh desktop: the report window shows the report"
 mode real
-viewer 4
+# The system's xdg-open, finding no handler in data folders and a mailcap of
+# its own that name none, as on a desktop that has no text editor.
+mkdir -p "$SCRATCH/no-handlers"
+: >"$SCRATCH/no-handlers/mailcap"
+cat >"$SCRATCH/path/xdg-open" <<SH
+#!/bin/sh
+printf '%s\n' "\$1" >>"$SCRATCH/viewer-calls"
+export XDG_DATA_HOME="$SCRATCH/no-handlers" XDG_DATA_DIRS="$SCRATCH/no-handlers"
+export XDG_CONFIG_HOME="$SCRATCH/no-handlers" XDG_CONFIG_DIRS="$SCRATCH/no-handlers"
+export MAILCAPS="$SCRATCH/no-handlers/mailcap" PATH=/usr/bin:/bin
+unset BROWSER XDG_CURRENT_DESKTOP DESKTOP_SESSION
+exec /usr/bin/xdg-open "\$@"
+SH
+viewers=$(count "$SCRATCH/viewer-calls")
 compare
-box_says "The report could not be opened: xdg-open ended with exit status 4 (the action failed)."
-grep -q '^Comparing files' "$(named_report)" || fail "the box does not name the report"
+report_window_shows "x.txt and y.txt"
+[ "$(count "$SCRATCH/viewer-calls")" = $((viewers + 1)) ] || fail "xdg-open was not tried first"
+grep -qx '\[Report\]' <<<"$REPORT_TEXT" || fail "the report's text has no name: $REPORT_TEXT"
+for line in "Comparing files $SCRATCH/files/x.txt and $SCRATCH/files/y.txt" \
+            "***** $SCRATCH/files/x.txt" a "***** $SCRATCH/files/y.txt" b; do
+  grep -qxF -- "$line" <<<"$REPORT_TEXT" || fail "the report window does not show '$line'"
+done
+report_path=$(grep -x "$SCRATCH/tmp/FC_.*\.txt" <<<"$REPORT_TEXT") ||
+  fail "the report window does not name its file: $REPORT_TEXT"
+cmp -s <(grep -v '^\[' <<<"$REPORT_TEXT" | sed -n '2,/^$/p') "$report_path" ||
+  fail "the report window does not hold what the report file holds"
+# The main window can be used at once: the Details button still switches.
+click_at 1250 1670
+wait_for 10 height_is 142 || fail "the main window does not react beside the report window"
+click_at 1250 1670
+wait_for 10 height_is 356 || fail "the main window does not react beside the report window"
+close_report_window
+
+echo "-- a viewer that is missing: the report window; a report it cannot read: a box"
 rm "$SCRATCH/path/xdg-open"
 compare
-box_says "The report could not be opened: xdg-open was not found on PATH"
-grep -q '^Comparing files' "$(named_report)" || fail "the box does not name the report"
+report_window_shows "x.txt and y.txt"
+close_report_window
+# A viewer that takes the report away before it fails leaves nothing to show.
+cat >"$SCRATCH/path/xdg-open" <<SH
+#!/bin/sh
+printf '%s\n' "\$1" >>"$SCRATCH/viewer-calls"
+/bin/rm -f -- "\$1"
+exit 4
+SH
+chmod +x "$SCRATCH/path/xdg-open"
+compare
+box_says "The report could not be opened: xdg-open ended with exit status 4 (the action failed)."
+grep -qF "Nor could it be read to show it here: No such file or directory." <<<"$BOX_TEXT" ||
+  fail "the box does not say why the report window could not show it: $BOX_TEXT"
+grep -q "^Report file: $SCRATCH/tmp/FC_.*\.txt$" <<<"$BOX_TEXT" || fail "the box does not name the report"
 viewer 0
 
 if [ -n "$full_disk" ]; then
@@ -265,6 +331,27 @@ wait_for 10 ended "$APP_PID" ||
 [ "$(count "$SCRATCH/viewer-calls")" = "$viewers" ] || fail "the viewer was started"
 wait "$APP_PID" 2>/dev/null || true
 APP_PID=""
+
+echo "-- closing the main window leaves a report window open; the program ends with the last"
+start_app PATH="$SCRATCH/path"
+enter_files "$SCRATCH/files/x.txt" "$SCRATCH/files/y.txt"
+rm "$SCRATCH/path/xdg-open"
+mode real
+compare
+report_window_shows "x.txt and y.txt"
+request_close "$MAIN_WINDOW"
+main_gone() { ! xdotool search --onlyvisible --name '^Varnel File Compare$' >/dev/null; }
+wait_for 10 main_gone || fail "the main window did not close"
+sleep 0.5
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended while its report window was open"
+xdotool search --onlyvisible --name "^x.txt and y.txt " >/dev/null ||
+  fail "the report window closed with the main window"
+xdotool windowfocus --sync "$REPORT_WINDOW"
+key ctrl+w
+wait_for 10 ended "$APP_PID" || fail "the program did not end with its last window"
+wait "$APP_PID" 2>/dev/null || true
+APP_PID=""
+viewer 0
 
 for signal in TERM KILL; do
   echo "-- SIG$signal to the program during a hanging comparison ends the run"
