@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "fc/binary_compare.h"
-#include "fc/line_pulling.h"
 #include "fc/source.h"
+#include "fc/testing/line_pulling.h"
 #include "fc/text_source.h"
 
 namespace fc {
