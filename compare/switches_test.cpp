@@ -67,16 +67,6 @@ TEST(BuildSwitchesTest, DetailsCountOnlyForTheExactHideCaption) {
   EXPECT_EQ(BuildSwitches(options, "."), "/A /LB5 ");
 }
 
-TEST(BuildSwitchesTest, BinaryIgnoresValidCounts) {
-  OptionSet options;
-  options.advancedCaption = kHideDetailsCaption;
-  options.chkB = 1;
-  options.chkN = 1;
-  options.txtLB = "4";
-  options.txtMinMatch = "2";
-  EXPECT_EQ(BuildSwitches(options, "."), "/B ");
-}
-
 TEST(BuildSwitchesTest, CountsAreSentExactlyAsTyped) {
   OptionSet options;
   options.advancedCaption = kHideDetailsCaption;
