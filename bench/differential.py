@@ -13,9 +13,9 @@ comparer's read buffer, small files and files of a few thousand lines, pairs tha
 its folder printed.
 
 With --encodings, NEW reads each side stored as it stands, as UTF-8 after a byte-order mark, or
-as UTF-16 of either byte order after one, while OLD reads the plain UTF-8 text that the stored
-file holds, under the same name: the reports must still be the same. A byte that is not UTF-8
-is stored in UTF-16 as a lone surrogate, which reads as U+FFFD.
+as UTF-16 or UTF-32 of either byte order after one, while OLD reads the plain UTF-8 text that
+the stored file holds, under the same name: the reports must still be the same. A byte that is
+not UTF-8 is stored in UTF-16 and UTF-32 as a lone surrogate, which reads as U+FFFD.
 """
 
 import argparse
@@ -122,13 +122,14 @@ def pair(rng):
     return joined(rng, a), joined(rng, b)
 
 
-MARKS = {"utf-8": b"\xef\xbb\xbf", "utf-16-le": b"\xff\xfe", "utf-16-be": b"\xfe\xff"}
+MARKS = {"utf-8": b"\xef\xbb\xbf", "utf-16-le": b"\xff\xfe", "utf-16-be": b"\xfe\xff",
+         "utf-32-le": b"\xff\xfe\x00\x00", "utf-32-be": b"\x00\x00\xfe\xff"}
 
 
 def stored(rng, data):
     """`data` stored in a random one of the encodings, and the plain UTF-8 text that the stored
     file holds: (plain, stored)."""
-    how = rng.choice([None, "utf-8", "utf-16-le", "utf-16-be"])
+    how = rng.choice([None] + list(MARKS))
     if how is None:
         return data, data
     if how == "utf-8":
@@ -156,7 +157,8 @@ def main():
     parser.add_argument("--rounds", type=int, default=2000)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--encodings", action="store_true",
-                        help="NEW reads the pairs stored with byte-order marks, as UTF-8 and UTF-16")
+                        help="NEW reads the pairs stored with byte-order marks, as UTF-8, UTF-16 "
+                        "and UTF-32")
     args = parser.parse_args()
     rng = random.Random(args.seed)
     work = tempfile.mkdtemp(prefix="fc-differential-")

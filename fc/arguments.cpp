@@ -146,7 +146,10 @@ std::string UsageText() {
          "  /?          show this text\n"
          "\n"
          "Text is read byte for byte, unless a file starts with a byte-order mark: that\n"
-         "names UTF-8 or UTF-16, and the same text compares equal in either encoding.\n"
+         "names its encoding (EF BB BF UTF-8; FF FE 00 00 UTF-32LE, 00 00 FE FF UTF-32BE;\n"
+         "otherwise FF FE UTF-16LE, FE FF UTF-16BE), and the same text compares equal in\n"
+         "any of them. A line ends at LF, with or without a CR before it: a file whose\n"
+         "lines end in CR alone is one line.\n"
          "A name directly in the root folder needs a second slash (//etc); an argument with\n"
          "a single leading slash is a switch. Exit status: 0 same, 1 different, 2 trouble.\n";
 }

@@ -5,7 +5,6 @@
 
 #include "fc/input_buffer.h"
 #include "fc/sink.h"
-#include "fc/text_compare.h"
 
 namespace fc {
 

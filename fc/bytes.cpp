@@ -114,7 +114,7 @@ size_t FindLineEnds(const char* p, size_t n, uint32_t* ends, size_t max) {
   return found;
 }
 
-size_t NarrowAscii(const char* p, size_t n, bool big_endian, char* out) {
+size_t NarrowAscii16(const char* p, size_t n, bool big_endian, char* out) {
   size_t k = 0;
 #if defined(__SSE2__)
   // Sixteen units at a time: a text that is mostly ASCII is then narrowed at the speed of a
@@ -137,6 +137,39 @@ size_t NarrowAscii(const char* p, size_t n, bool big_endian, char* out) {
   const size_t low = big_endian ? 1 : 0;
   for (; k < n && u[2 * k + 1 - low] == 0 && u[2 * k + low] < 0x80; ++k)
     out[k] = static_cast<char>(u[2 * k + low]);
+  return k;
+}
+
+size_t NarrowAscii32(const char* p, size_t n, bool big_endian, char* out) {
+  size_t k = 0;
+#if defined(__SSE2__)
+  // Sixteen units at a time, as for UTF-16. Read as a little-endian number, a unit that holds
+  // ASCII has only its low seven bits set, or, when it is big-endian, the low seven of its top
+  // byte.
+  const __m128i not_ascii =
+      _mm_set1_epi32(static_cast<int>(big_endian ? 0x80FFFFFFu : 0xFFFFFF80u));
+  const __m128i zero = _mm_setzero_si128();
+  for (; k + 16 <= n; k += 16) {
+    __m128i v[4], any = zero;
+    for (int q = 0; q < 4; ++q) {
+      v[q] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4 * k + 16 * q));
+      any = _mm_or_si128(any, v[q]);
+    }
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(any, not_ascii), zero)) != 0xFFFF) break;
+    if (big_endian)
+      for (__m128i& unit : v) unit = _mm_srli_epi32(unit, 24);
+    __m128i low = _mm_packs_epi32(v[0], v[1]), high = _mm_packs_epi32(v[2], v[3]);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_packus_epi16(low, high));
+  }
+#endif
+  const auto* u = reinterpret_cast<const unsigned char*>(p);
+  for (; k < n; ++k) {
+    const unsigned char* unit = u + 4 * k;
+    uint32_t value = 0;
+    for (int b = 0; b < 4; ++b) value = value << 8 | unit[big_endian ? b : 3 - b];
+    if (value >= 0x80) break;
+    out[k] = static_cast<char>(value);
+  }
   return k;
 }
 

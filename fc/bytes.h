@@ -23,6 +23,9 @@ size_t FindLineEnds(const char* p, size_t n, uint32_t* ends, size_t max);
 
 // Copies the leading UTF-16 units among the `n` at `p` (big- or little-endian) that are ASCII
 // to `out`, one byte each, and returns how many there were.
-size_t NarrowAscii(const char* p, size_t n, bool big_endian, char* out);
+size_t NarrowAscii16(const char* p, size_t n, bool big_endian, char* out);
+
+// The same for UTF-32 units.
+size_t NarrowAscii32(const char* p, size_t n, bool big_endian, char* out);
 
 }  // namespace fc

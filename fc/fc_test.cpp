@@ -291,21 +291,33 @@ std::string Utf16(const std::u16string& text, bool big_endian, bool mark) {
   return bytes;
 }
 
+// The bytes of `text` in UTF-32, after a byte-order mark.
+std::string Utf32(const std::u32string& text, bool big_endian) {
+  std::string bytes(big_endian ? "\0\0\xFE\xFF" : "\xFF\xFE\0\0", 4);
+  for (char32_t unit : text)
+    for (int k = 0; k < 4; ++k) bytes += static_cast<char>(unit >> 8 * (big_endian ? 3 - k : k));
+  return bytes;
+}
+
 TEST_F(FcProgram, ByteOrderMarkNamesTheEncoding) {
-  // The same text as UTF-8 with a mark and without, and as UTF-16 in either byte order.
+  // The same text as UTF-8 with a mark and without, and as UTF-16 and UTF-32 in either byte
+  // order: FF FE 00 00 names UTF-32, not UTF-16 that starts with a NUL.
   const std::string text = "Gr\u00FC\u00DFe\tK\u212A \U0001F600\r\nzwei\n";
   const std::u16string text16 = u"Gr\u00FC\u00DFe\tK\u212A \U0001F600\r\nzwei\n";
+  const std::u32string text32 = U"Gr\u00FC\u00DFe\tK\u212A \U0001F600\r\nzwei\n";
   Write("plain.txt", text);
   Write("mark.txt", "\xEF\xBB\xBF" + text);
   Write("le.txt", Utf16(text16, false, true));
   Write("be.txt", Utf16(text16, true, true));
+  Write("le32.txt", Utf32(text32, false));
+  Write("be32.txt", Utf32(text32, true));
   Write("only_mark.txt", "\xFF\xFE");
+  Write("only_mark32.txt", Utf32(U"", false));
   Write("empty.txt", "");
-  const std::vector<std::pair<std::string, std::string>> same = {{"plain.txt", "mark.txt"},
-                                                                 {"le.txt", "plain.txt"},
-                                                                 {"mark.txt", "be.txt"},
-                                                                 {"be.txt", "le.txt"},
-                                                                 {"only_mark.txt", "empty.txt"}};
+  const std::vector<std::pair<std::string, std::string>> same = {
+      {"plain.txt", "mark.txt"},      {"le.txt", "plain.txt"},         {"mark.txt", "be.txt"},
+      {"be.txt", "le.txt"},           {"le32.txt", "plain.txt"},       {"be32.txt", "le.txt"},
+      {"only_mark.txt", "empty.txt"}, {"only_mark32.txt", "empty.txt"}};
   for (const auto& [x, y] : same)
     Expect({x, y}, 0,
            "Comparing files " + x + " and " + y + "\nFC: no differences encountered\n\n");
@@ -329,6 +341,21 @@ TEST_F(FcProgram, ByteOrderMarkNamesTheEncoding) {
   Write("good.txt", "a" + fffd + "b\n" + fffd + "\n" + fffd + "\xF0\x9F\x98\x80\nc" + fffd);
   Expect({"bad.txt", "good.txt"}, 0,
          "Comparing files bad.txt and good.txt\nFC: no differences encountered\n\n");
+  // In UTF-32, in either byte order: a surrogate, units past U+10FFFF, and a last unit of
+  // three bytes; and amid runs of ASCII, characters whose low byte is an ASCII letter.
+  const std::u32string q(20, U'q');
+  std::u32string bad32 = U"a";
+  bad32 += {char32_t{0xD800}, U'b', U'\n', char32_t{0x110000}, U'\n'};
+  bad32 += q + U"\u0141" + q + U"\U00010041" + q + char32_t{0x41000041} + q + U"\nc";
+  const std::string q8(20, 'q');
+  Write("good32.txt", "a" + fffd + "b\n" + fffd + "\n" + q8 + "\u0141" + q8 + "\U00010041" + q8 +
+                          fffd + q8 + "\nc" + fffd);
+  Write("le32.txt", Utf32(bad32, false) + std::string("x\0\0", 3));
+  Write("be32.txt", Utf32(bad32, true) + std::string("\0\0x", 3));
+  for (const char* name : {"le32.txt", "be32.txt"})
+    Expect({name, "good32.txt"}, 0,
+           "Comparing files " + std::string(name) +
+               " and good32.txt\nFC: no differences encountered\n\n");
 }
 
 TEST_F(FcProgram, FilesThatCannotBeUsed) {

@@ -34,11 +34,33 @@ bool FileSource::IsOpenAs(int fd) const {
 
 namespace {
 
-const char* KindOf(mode_t mode) {
-  if (S_ISFIFO(mode)) return "a pipe";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "not a regular file";
+// What a name turned out to be once opened; only a regular file is read.
+enum class FileKind { kRegular, kFolder, kPipe, kDevice, kSocket, kOther };
+
+FileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return FileKind::kRegular;
+  if (S_ISDIR(mode)) return FileKind::kFolder;
+  if (S_ISFIFO(mode)) return FileKind::kPipe;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return FileKind::kDevice;
+  if (S_ISSOCK(mode)) return FileKind::kSocket;
+  return FileKind::kOther;
+}
+
+// The report's line for `name`, which is of a `kind` that is not read.
+std::string Refusal(const std::string& name, FileKind kind) {
+  const std::string not_read = ", not a regular file; it is not read";
+  switch (kind) {
+    case FileKind::kFolder:
+      return "FC: " + name + " is a folder, not a file";
+    case FileKind::kPipe:
+      return "FC: " + name + " is a pipe" + not_read;
+    case FileKind::kDevice:
+      return "FC: " + name + " is a device" + not_read;
+    case FileKind::kSocket:
+      return "FC: " + name + " is a socket" + not_read;
+    default:
+      return "FC: " + name + " is not a regular file";
+  }
 }
 
 }  // namespace
@@ -58,15 +80,9 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& name, uint64_t* 
     close(fd);
     return nullptr;
   }
-  if (S_ISDIR(st.st_mode)) {
-    *complaint = "FC: " + name + " is a folder, not a file";
-    close(fd);
-    return nullptr;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    std::string kind = KindOf(st.st_mode);
-    *complaint = "FC: " + name + " is " + kind + ", not a regular file; it is not read";
-    if (kind == "not a regular file") *complaint = "FC: " + name + " is not a regular file";
+  FileKind kind = KindOf(st.st_mode);
+  if (kind != FileKind::kRegular) {
+    *complaint = Refusal(name, kind);
     close(fd);
     return nullptr;
   }

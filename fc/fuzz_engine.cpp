@@ -13,8 +13,8 @@
 #include "fc/binary_compare.h"
 #include "fc/key_hash.h"
 #include "fc/line_key.h"
-#include "fc/line_pulling.h"
 #include "fc/source.h"
+#include "fc/testing/line_pulling.h"
 #include "fc/text_compare.h"
 #include "fc/text_source.h"
 

@@ -19,9 +19,9 @@ namespace {
 
 // Reads of this size keep system calls few and the buffers in the processor's cache. A text
 // comparison holds at most a chunk and a quarter of each file, and a chunk of scratch, whatever
-// the length of the lines (a UTF-16 file adds some 0.4 MiB for decoding, whatever its size);
-// besides that only the resync search grows, with its /LB window: by 12 bytes a line, and in a
-// long search by up to some 40 more for its index of runs.
+// the length of the lines (a UTF-16 or UTF-32 file adds some 0.4 MiB for decoding, whatever
+// its size); besides that only the resync search grows, with its /LB window: by 12 bytes a
+// line, and in a long search by up to some 40 more for its index of runs.
 constexpr size_t kChunk = size_t{256} << 10;
 
 void Complain(int err_fd, std::string_view line) {

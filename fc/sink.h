@@ -45,6 +45,9 @@ class TextSink {
   virtual bool Finish(bool differed) = 0;
 };
 
+// How a comparison ended, as both engines return it.
+enum class Outcome { kSame, kDifferent, kTrouble };
+
 // Receives the results of a binary comparison in file order; false stops the engine.
 class BinarySink {
  public:

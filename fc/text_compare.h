@@ -17,9 +17,6 @@ struct TextOptions {
   uint64_t min_match = 2;       // /<count>
 };
 
-// How a comparison ended.
-enum class Outcome { kSame, kDifferent, kTrouble };
-
 // Compares the two inputs line by line and hands each block of differences to `sink`, in file
 // order. Returns kTrouble after a read error (with the report's line for it in *error) or when
 // the sink stops taking results (with *error left empty).

@@ -1,6 +1,6 @@
 // The line-by-line engine against a plain rendering of the resync rule, on many small random
-// file pairs, each also stored with byte-order marks, as UTF-8 and UTF-16; plus read errors in
-// the middle of a comparison.
+// file pairs, each also stored with byte-order marks, as UTF-8, UTF-16 and UTF-32; plus read
+// errors in the middle of a comparison.
 #include "fc/text_compare.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "fc/binary_compare.h"
-#include "fc/line_pulling.h"
 #include "fc/source.h"
+#include "fc/testing/line_pulling.h"
 #include "fc/text_source.h"
 
 namespace fc {
@@ -150,7 +150,7 @@ Outcome Engine(const std::string& file_a, const std::string& file_b, const TextO
 }
 
 // How a side's text is stored in its file: as it stands, or after a byte-order mark.
-enum class Stored { kAsIs, kUtf8Mark, kUtf16Le, kUtf16Be };
+enum class Stored { kAsIs, kUtf8Mark, kUtf16Le, kUtf16Be, kUtf32Le, kUtf32Be };
 
 // `text` converted by ICU from one encoding to another; bytes that are not valid in the first
 // become U+FFFD, as a text editor saving a file would store them.
@@ -175,24 +175,33 @@ std::string Store(const std::string& text, Stored how) {
       return "\xFF\xFE" + Converted(text, "UTF-16LE", "UTF-8");
     case Stored::kUtf16Be:
       return "\xFE\xFF" + Converted(text, "UTF-16BE", "UTF-8");
+    case Stored::kUtf32Le:
+      return std::string("\xFF\xFE\0\0", 4) + Converted(text, "UTF-32LE", "UTF-8");
+    case Stored::kUtf32Be:
+      return std::string("\0\0\xFE\xFF", 4) + Converted(text, "UTF-32BE", "UTF-8");
   }
   return text;
 }
 
 // The text, in UTF-8, that the file made by Store(text, how) holds.
 std::string Held(const std::string& text, Stored how) {
-  bool utf16 = how == Stored::kUtf16Le || how == Stored::kUtf16Be;
-  return utf16 ? Converted(Converted(text, "UTF-16LE", "UTF-8"), "UTF-8", "UTF-16LE") : text;
+  bool decoded = how != Stored::kAsIs && how != Stored::kUtf8Mark;
+  return decoded ? Converted(Converted(text, "UTF-16LE", "UTF-8"), "UTF-8", "UTF-16LE") : text;
 }
 
 // Checks that the texts `a` and `b`, stored in files as `pick` chooses and read through a
-// decoder whose steps and restart points `pick` makes tiny, give the blocks that the plain
-// reference finds for the UTF-8 text that the files hold.
+// decoder whose steps and restart points `pick` makes small, give the blocks that the plain
+// reference finds for the UTF-8 text that the files hold. The steps hold up to 20 units of
+// UTF-32, so that ASCII is sometimes narrowed many units at once.
 void ExpectSameAsStoredPlain(const std::string& a, const std::string& b, const TextOptions& o,
                              size_t chunk, std::mt19937& pick) {
-  const Stored kinds[] = {Stored::kAsIs, Stored::kUtf8Mark, Stored::kUtf16Le, Stored::kUtf16Be};
-  Stored how_a = kinds[pick() % 4], how_b = kinds[pick() % 4];
-  DecodeSizes sizes{4 + 2 * (pick() % 20), 2 + pick() % 4};
+  const Stored kinds[] = {Stored::kAsIs,    Stored::kUtf8Mark, Stored::kUtf16Le,
+                          Stored::kUtf16Be, Stored::kUtf32Le,  Stored::kUtf32Be};
+  Stored how_a = kinds[pick() % 6], how_b = kinds[pick() % 6];
+  // UTF-16 little-endian that starts with a NUL starts with the mark of UTF-32.
+  if (how_a == Stored::kUtf16Le && a.starts_with('\0')) how_a = Stored::kUtf16Be;
+  if (how_b == Stored::kUtf16Le && b.starts_with('\0')) how_b = Stored::kUtf16Be;
+  DecodeSizes sizes{4 + 2 * (pick() % 40), 2 + pick() % 4};
   MemorySource file_a(Store(a, how_a)), file_b(Store(b, how_b));
   TextSource sa(file_a, InputBuffer::kNoLimit, sizes), sb(file_b, InputBuffer::kNoLimit, sizes);
   Result want = Reference(Held(a, how_a), Held(b, how_b), o), got;
@@ -299,8 +308,11 @@ TEST(ResyncRule, LongLinesAcrossSmallBuffers) {
 // Lines about as long as the input's chunk, one, two or three halves of it (a line of up to
 // half a chunk comes in one piece), made of pieces that straddle the cuts: multi-byte
 // characters, tabs, blank runs, a stray byte, a CR. The copy changes a byte, a letter's case or
-// a blank run here and there, so that some keys differ and some do not.
+// a blank run here and there, so that some keys differ and some do not. A run of characters
+// past U+FFFF takes the most room decoded, and U+1D800 in UTF-32 big-endian ends in the bytes
+// of a UTF-16 lead surrogate.
 TEST(ResyncRule, LinesAcrossChunkEdgesUnderEveryOption) {
+  const std::string astral = "\xF0\x9D\xA0\x80\xF0\x9F\x98\x80";  // U+1D800 U+1F600
   const std::vector<std::string> pieces = {"a",
                                            "B",
                                            " ",
@@ -311,6 +323,7 @@ TEST(ResyncRule, LinesAcrossChunkEdgesUnderEveryOption) {
                                            "\xC3\x89",
                                            "\xE2\x84\xAA",
                                            "\xF0\x9F\x98\x80",
+                                           astral + astral,
                                            "\xFF",
                                            "\xC3",
                                            "\r",

@@ -5,15 +5,16 @@
 #include <memory>
 #include <string>
 
+#include "fc/decoded_source.h"
 #include "fc/source.h"
-#include "fc/utf16_source.h"
 
 namespace fc {
 
 // Reads a file's text: when it starts with a byte-order mark, that names its encoding (EF BB BF
-// UTF-8, FF FE UTF-16 little-endian, FE FF UTF-16 big-endian) and is not part of the text, and
-// UTF-16 is decoded into UTF-8 as it is read; a file without a mark is read byte for byte. The
-// mark is looked for at the first read.
+// UTF-8, FF FE 00 00 UTF-32 little-endian, 00 00 FE FF UTF-32 big-endian, FF FE otherwise
+// UTF-16 little-endian, FE FF UTF-16 big-endian) and is not part of the text, and UTF-16 and
+// UTF-32 are decoded into UTF-8 as they are read; a file without a mark is read byte for byte.
+// The mark is looked for at the first read.
 class TextSource : public Source {
  public:
   // Nothing of `raw` past byte `limit` is read (UINT64_MAX: read to its end).
@@ -30,7 +31,7 @@ class TextSource : public Source {
   DecodeSizes sizes_;
   bool looked_ = false;
   uint64_t skip_ = 0;  // the mark's length
-  std::unique_ptr<Utf16Source> utf16_;
+  std::unique_ptr<DecodedSource> decoded_;
 };
 
 }  // namespace fc

@@ -1,4 +1,4 @@
-#include "fc/line_pulling.h"
+#include "fc/testing/line_pulling.h"
 
 namespace fc {
 

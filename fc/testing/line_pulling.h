@@ -1,5 +1,5 @@
 // Pulling a block's lines through LineAccess the way the report does, for the tests and fuzz
-// targets that check what the engine hands its sink. Not part of fc itself.
+// targets that check what the engine hands its sink; built into those only, never into fc.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,9 @@
-#include "fc/utf16_source.h"
+#include "fc/decoded_source.h"
 
 #include <unicode/ucnv.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -16,66 +17,93 @@ namespace {
 // more than narrowing a few units saves.
 constexpr size_t kAsciiRun = 16;
 
-bool IsAscii(const unsigned char* unit, bool big_endian) {
-  return unit[big_endian ? 0 : 1] == 0 && unit[big_endian ? 1 : 0] < 0x80;
-}
-
 bool IsLeadSurrogate(const unsigned char* unit, bool big_endian) {
   return (unit[big_endian ? 0 : 1] & 0xFC) == 0xD8;
 }
 
 // Where the first run of kAsciiRun ASCII units at or after byte `from` of the `n` at `p`
-// starts, or `n` when there is none.
+// starts, or `n` when there is none. Unit is uint16_t for UTF-16, uint32_t for UTF-32.
+template <typename Unit>
 size_t NextAsciiRun(const char* p, size_t from, size_t n, bool big_endian) {
-  const auto* u = reinterpret_cast<const unsigned char*>(p);
+  // A unit, read in this machine's byte order, is ASCII when it has none of the bits of
+  // `not_ascii` set: all but the low seven of its value.
+  Unit not_ascii = static_cast<Unit>(~Unit{0x7F});
+  if (big_endian != (std::endian::native == std::endian::big)) {
+    not_ascii = sizeof(Unit) == 2 ? static_cast<Unit>(__builtin_bswap16(not_ascii))
+                                  : static_cast<Unit>(__builtin_bswap32(not_ascii));
+  }
   size_t run = 0;
-  for (size_t at = from; at + 2 <= n; at += 2) {
-    run = IsAscii(u + at, big_endian) ? run + 1 : 0;
-    if (run == kAsciiRun) return at + 2 - 2 * kAsciiRun;
+  for (size_t at = from; at + sizeof(Unit) <= n; at += sizeof(Unit)) {
+    Unit unit;
+    std::memcpy(&unit, p + at, sizeof unit);
+    run = (unit & not_ascii) == 0 ? run + 1 : 0;
+    if (run == kAsciiRun) return at + sizeof(Unit) - sizeof(Unit) * kAsciiRun;
   }
   return n;
 }
 
+const char* IcuName(Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kUtf16Le:
+      return "UTF-16LE";
+    case Encoding::kUtf16Be:
+      return "UTF-16BE";
+    case Encoding::kUtf32Le:
+      return "UTF-32LE";
+    case Encoding::kUtf32Be:
+      return "UTF-32BE";
+  }
+  return "UTF-16LE";
+}
+
 // Fails with ICU's name for `status`, or throws std::bad_alloc when it says memory ran out.
-bool Failed(UErrorCode status, std::string* error) {
+bool Failed(UErrorCode status, Encoding encoding, std::string* error) {
   if (status == U_MEMORY_ALLOCATION_ERROR) throw std::bad_alloc();
-  *error = std::string("cannot decode its UTF-16 text - ") + u_errorName(status);
+  // "UTF-16LE" and the like, without the byte order.
+  *error =
+      "cannot decode its " + std::string(IcuName(encoding), 6) + " text - " + u_errorName(status);
   return false;
 }
 
 }  // namespace
 
-Utf16Source::Utf16Source(Source& raw, uint64_t start, uint64_t limit, bool big_endian,
-                         DecodeSizes sizes)
-    : raw_(raw), limit_(limit), big_endian_(big_endian), sizes_(sizes) {
-  sizes_.block = std::max<size_t>(sizes_.block & ~size_t{1}, 4);
+DecodedSource::DecodedSource(Source& raw, uint64_t start, uint64_t limit, Encoding encoding,
+                             DecodeSizes sizes)
+    : raw_(raw),
+      limit_(limit),
+      encoding_(encoding),
+      unit_(encoding == Encoding::kUtf32Le || encoding == Encoding::kUtf32Be ? 4 : 2),
+      big_endian_(encoding == Encoding::kUtf16Be || encoding == Encoding::kUtf32Be),
+      // A UTF-16 unit gives at most 3 bytes of UTF-8 (a surrogate pair 4 for its two), a
+      // UTF-32 unit at most 4; a partial last unit gives the 3 of U+FFFD.
+      max_per_unit_(unit_ == 2 ? 3 : 4),
+      sizes_(sizes) {
+  sizes_.block = std::max<size_t>(sizes_.block - sizes_.block % unit_, 4);
   sizes_.restarts = std::max<size_t>(sizes_.restarts, 2);
-  // Each unit gives at most 3 bytes of UTF-8 (a surrogate pair 4 for its two), an odd last
-  // byte the 3 of U+FFFD.
-  max_step_ = sizes_.block / 2 * 3 + 3;
+  max_step_ = sizes_.block / unit_ * max_per_unit_ + 3;
   spacing_ = sizes_.block;
   restarts_.push_back({0, start});
   for (Cursor& c : cursors_) c.at = {0, start};
 }
 
-Utf16Source::~Utf16Source() {
-  ucnv_close(from_utf16_);
+DecodedSource::~DecodedSource() {
+  ucnv_close(from_unicode_);
   ucnv_close(to_utf8_);
 }
 
-bool Utf16Source::OpenConverters(std::string* error) {
+bool DecodedSource::OpenConverters(std::string* error) {
   if (to_utf8_ != nullptr) return true;
   UErrorCode status = U_ZERO_ERROR;
-  from_utf16_ = ucnv_open(big_endian_ ? "UTF-16BE" : "UTF-16LE", &status);
+  from_unicode_ = ucnv_open(IcuName(encoding_), &status);
   to_utf8_ = ucnv_open("UTF-8", &status);
   if (U_SUCCESS(status)) return true;
-  ucnv_close(from_utf16_);
+  ucnv_close(from_unicode_);
   ucnv_close(to_utf8_);
-  from_utf16_ = to_utf8_ = nullptr;
-  return Failed(status, error);
+  from_unicode_ = to_utf8_ = nullptr;
+  return Failed(status, encoding_, error);
 }
 
-Utf16Source::Place Utf16Source::RestartBefore(uint64_t offset) const {
+DecodedSource::Place DecodedSource::RestartBefore(uint64_t offset) const {
   auto after = std::upper_bound(restarts_.begin(), restarts_.end(), offset,
                                 [](uint64_t o, const Place& p) { return o < p.decoded; });
   return *(after - 1);  // the first restart point, at the text's start, is never after
@@ -84,7 +112,7 @@ Utf16Source::Place Utf16Source::RestartBefore(uint64_t offset) const {
 // Keeps `place`, where a step starts, as a restart point when it lies far enough past the last
 // one. When they are as many as allowed, every other one goes, and the rest are twice as far
 // apart.
-void Utf16Source::Remember(const Place& place) {
+void DecodedSource::Remember(const Place& place) {
   if (place.raw < restarts_.back().raw + spacing_) return;
   if (restarts_.size() >= sizes_.restarts) {
     size_t kept = 0;
@@ -100,7 +128,7 @@ void Utf16Source::Remember(const Place& place) {
 // no further back than a restart point; else the cursor that is further behind, moved to the
 // restart point before `offset`, so that the other one, which reads on in file order, keeps
 // its place.
-Utf16Source::Cursor& Utf16Source::CursorFor(uint64_t offset) {
+DecodedSource::Cursor& DecodedSource::CursorFor(uint64_t offset) {
   Cursor* best = nullptr;
   for (Cursor& c : cursors_)
     if (c.text_begin() <= offset && (best == nullptr || c.at.decoded > best->at.decoded)) best = &c;
@@ -114,7 +142,7 @@ Utf16Source::Cursor& Utf16Source::CursorFor(uint64_t offset) {
 }
 
 // Reads raw bytes after those that `c` holds until it holds a block or the raw input has ended.
-bool Utf16Source::Refill(Cursor& c, std::string* error) {
+bool DecodedSource::Refill(Cursor& c, std::string* error) {
   if (!c.raw) c.raw.reset(new char[sizes_.block]);
   while (c.raw_len < sizes_.block && !c.raw_ended) {
     uint64_t from = c.at.raw + c.raw_len;
@@ -129,16 +157,17 @@ bool Utf16Source::Refill(Cursor& c, std::string* error) {
 }
 
 // Decodes a block of raw bytes from `c` into `out`, which has room for max_step_ bytes, sets
-// *len to the length of the text, and moves `c` past them. A lead surrogate at the block's end
-// waits for the next block, which holds its partner: every step then starts and ends where no
-// surrogate pair is cut, and decoding in steps gives the same text as decoding at once.
-bool Utf16Source::Step(Cursor& c, char* out, size_t* len, std::string* error) {
+// *len to the length of the text, and moves `c` past them. A block holds whole units until the
+// raw input ends; a UTF-16 lead surrogate at the block's end waits for the next block, which
+// holds its partner. Every step then starts and ends where no unit and no surrogate pair is cut,
+// and decoding in steps gives the same text as decoding at once.
+bool DecodedSource::Step(Cursor& c, char* out, size_t* len, std::string* error) {
   *len = 0;
   Remember(c.at);
   if (!Refill(c, error)) return false;
   size_t n = c.raw_len;
   const auto* raw = reinterpret_cast<const unsigned char*>(c.raw.get());
-  if (!c.raw_ended && IsLeadSurrogate(raw + n - 2, big_endian_)) n -= 2;
+  if (unit_ == 2 && !c.raw_ended && IsLeadSurrogate(raw + n - 2, big_endian_)) n -= 2;
   if (!Decode(c.raw.get(), n, out, len, error)) return false;
   std::memmove(c.raw.get(), c.raw.get() + n, c.raw_len - n);
   c.raw_len -= n;
@@ -149,33 +178,38 @@ bool Utf16Source::Step(Cursor& c, char* out, size_t* len, std::string* error) {
 
 // Decodes the `n` raw bytes at `p` into `out` and sets *len to the length of the text: runs of
 // ASCII are narrowed here, everything else goes to ICU's converter a stretch at a time. A
-// stretch ends before an ASCII unit or where the step ends, so it never cuts a surrogate pair;
-// it is converted whole, and what it ends with that cannot be decoded (a lead surrogate, an odd
-// last byte) becomes U+FFFD. Fails only when the converter does.
-bool Utf16Source::Decode(const char* p, size_t n, char* out, size_t* len, std::string* error) {
+// stretch ends before an ASCII unit or where the step ends, so it never cuts a unit or a
+// surrogate pair; it is converted whole, and what it ends with that cannot be decoded (a lead
+// surrogate, a partial last unit) becomes U+FFFD. Fails only when the converter does.
+bool DecodedSource::Decode(const char* p, size_t n, char* out, size_t* len, std::string* error) {
   size_t pos = 0;
   *len = 0;
   while (pos < n) {
-    size_t ascii = NarrowAscii(p + pos, (n - pos) / 2, big_endian_, out + *len);
-    pos += 2 * ascii;
+    size_t units = (n - pos) / unit_;
+    size_t ascii = unit_ == 2 ? NarrowAscii16(p + pos, units, big_endian_, out + *len)
+                              : NarrowAscii32(p + pos, units, big_endian_, out + *len);
+    pos += unit_ * ascii;
     *len += ascii;
     if (pos == n) break;
-    size_t end = NextAsciiRun(p, pos + 2, n, big_endian_);
+    size_t end = unit_ == 2 ? NextAsciiRun<uint16_t>(p, pos + 2, n, big_endian_)
+                            : NextAsciiRun<uint32_t>(p, pos + 4, n, big_endian_);
     // Room for the most that the stretch can give; the converters' substitute for a unit that
     // cannot be decoded is U+FFFD.
     char* target = out + *len;
     const char* source = p + pos;
     UErrorCode status = U_ZERO_ERROR;
-    ucnv_convertEx(to_utf8_, from_utf16_, &target, target + (end - pos) / 2 * 3 + 3, &source,
-                   p + end, nullptr, nullptr, nullptr, nullptr, true, true, &status);
-    if (U_FAILURE(status)) return Failed(status, error);
+    ucnv_convertEx(to_utf8_, from_unicode_, &target,
+                   target + (end - pos) / unit_ * max_per_unit_ + 3, &source, p + end, nullptr,
+                   nullptr, nullptr, nullptr, true, true, &status);
+    if (U_FAILURE(status)) return Failed(status, encoding_, error);
     *len = static_cast<size_t>(target - out);
     pos = end;
   }
   return true;
 }
 
-bool Utf16Source::ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) {
+bool DecodedSource::ReadAt(uint64_t offset, char* out, size_t size, size_t* got,
+                           std::string* error) {
   *got = 0;
   if (!OpenConverters(error)) return false;
   Cursor& c = CursorFor(offset);
