@@ -25,20 +25,7 @@ import sys
 import tempfile
 import time
 
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-         "-noreset"],
-        pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as f:
-        display = f.readline().strip()
-    if not display:
-        server.kill()
-        sys.exit("Xvfb did not start")
-    return server, ":" + display
+from xserver import start_xvfb
 
 
 def xdotool(*args, env):
