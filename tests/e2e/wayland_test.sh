@@ -2,7 +2,8 @@
 # Runs the window program as a native Wayland client under a headless sway,
 # with both windows floating as on a desktop: types two file names with a
 # virtual keyboard, presses Enter, checks the comparison, then opens About
-# from the keyboard and closes it with Escape. The compositor's window tree
+# from the keyboard and closes it with Escape; where the viewer then fails,
+# the report window maps with the report tinted, and Escape closes it. The compositor's window tree
 # and screenshots show that each window maps at its size. The program must
 # say nothing on the way: the X11-only requests are not made here.
 source "$(dirname "$0")/lib.sh" "$@"
@@ -95,5 +96,28 @@ wl_type -k Escape
 about_gone() { ! windows | grep -q '^About Varnel|'; }
 wait_for 20 about_gone || fail "Escape did not close About: $(windows)"
 shown "Varnel File Compare|331x142|focused" || fail "the main window is not back: $(windows)"
+
+# Where the desktop has no viewer for text, the report window shows the
+# report: from About, Tab wraps round to the source field, where Enter
+# compares again.
+printf '#!/bin/sh\nexit 3\n' >"$SCRATCH/path/xdg-open"
+wl_type -k Tab -k Tab -k Return
+report_title="old draft's \$(v1).txt and new;draft & co.txt "
+report_shown() { windows | grep -qF "$report_title"; }
+wait_for 20 report_shown || fail "no report window mapped: $(windows)"
+report_window=$(windows | grep -F "$report_title" | cut -d'|' -f1)
+wait_for 10 as_user grim -g "$(client_area "$report_window")" "$SCRATCH/report.png" ||
+  fail "the report window cannot be shot"
+/usr/bin/python3 - "$SCRATCH/report.png" <<'PY' || fail "the report window shows no tinted report"
+import sys
+from PIL import Image
+pixels = set(Image.open(sys.argv[1]).convert("RGB").getdata())
+warm = any(r > b + 20 for r, g, b in pixels)
+cool = any(b > r + 20 for r, g, b in pixels)
+sys.exit(0 if warm and cool and len(pixels) > 10 else 1)
+PY
+wl_type -k Escape
+report_gone() { ! report_shown; }
+wait_for 20 report_gone || fail "Escape did not close the report window: $(windows)"
 expect_quiet_app
 echo "PASS"
