@@ -57,7 +57,7 @@ class TextWalk : public LineAccess {
  private:
   bool SkipIdentical();
   bool CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b);
-  void TakeEqualPart(const char* p, size_t same, bool differs);
+  void TakeEqualPart(const char* p, size_t same, uint64_t lines, bool differs);
   bool Resync(bool* failed_resync);
   Outcome Trouble(std::string* error);
 
@@ -77,21 +77,21 @@ class TextWalk : public LineAccess {
 constexpr size_t kSkipStep = size_t{64} << 10;
 
 // Takes over the first `same` bytes at `p`, the same in both files, starting `equal_` bytes
-// into the next lines: whole lines go by, and the rest is added to the equal start of the line
-// that goes on past them. `differs` says the files differ right after them.
-void TextWalk::TakeEqualPart(const char* p, size_t same, bool differs) {
+// into the next lines: whole lines go by, `lines` of them, and the rest is added to the equal
+// start of the line that goes on past them. `differs` says the files differ right after them.
+void TextWalk::TakeEqualPart(const char* p, size_t same, uint64_t lines, bool differs) {
   const char* last = LastNewline(p, same);
   size_t from = 0;
   if (last != nullptr) {
     size_t upto = static_cast<size_t>(last - p) + 1;
     const char* prev = LastNewline(p, upto - 1);
     uint64_t start = prev ? equal_ + static_cast<uint64_t>(prev - p) + 1 : 0;
-    // Each input byte is read once. Lines are numbered here, from the bytes in hand, the same
-    // count for both files, and never by reading the passed part of a file again. The inputs
-    // hold their bytes from the last equal line on (see Side::SetBefore), so that neither the
-    // resync search nor the report reads them again; only what lies beyond an input's hold, a
-    // very long line or the lines of a very long block, is fetched again where they need it.
-    uint64_t lines = CountNewlines(p, upto);
+    // Each input byte is read once. Lines are numbered here, counted while their bytes were
+    // compared, the same count for both files, and never by reading the passed part of a file
+    // again. The inputs hold their bytes from the last equal line on (see Side::SetBefore), so
+    // that neither the resync search nor the report reads them again; only what lies beyond an
+    // input's hold, a very long line or the lines of a very long block, is fetched again where
+    // they need it.
     for (Side& s : side_) {
       s.SetBefore(s.pos + start, s.pos + equal_ + upto);
       s.pos += equal_ + upto;
@@ -138,8 +138,9 @@ bool TextWalk::SkipIdentical() {
       }
       return true;
     }
-    size_t same = FirstMismatch(pa, pb, n);
-    TakeEqualPart(pa, same, same < n);
+    uint64_t lines = 0;
+    size_t same = FirstMismatchCounting(pa, pb, n, &lines);
+    TakeEqualPart(pa, same, lines, same < n);
     if (same < n) return true;
   }
 }
