@@ -17,15 +17,18 @@
 namespace fc {
 namespace {
 
-// Reads of this size keep system calls few and the buffers in the processor's cache. A text
-// comparison holds at most a chunk and kHold of each file, and a chunk of scratch, whatever the
-// length of the lines (a UTF-16 file adds some 0.4 MiB for decoding, whatever its size); besides
-// that only the resync search grows, with its /LB window: by 12 bytes a line, and in a long
-// search by up to some 40 more for its index of runs.
+// Reads of this size keep system calls few, and the two files' pieces, read in turn, in the
+// processor's cache until they are compared. A text comparison holds at most two chunks of each
+// file (a chunk being read and kHold of what was read before it), and a chunk of scratch,
+// whatever the length of the lines (a UTF-16 file adds some 0.4 MiB for decoding, whatever its
+// size); besides that only the resync search grows, with its /LB window: by 12 bytes a line,
+// and in a long search by up to some 40 more for its index of runs.
 constexpr size_t kChunk = size_t{256} << 10;
 // The most of each file that is held from the last equal line before a block on, so that the
-// search and the report read none of it again (see TextWalk).
-constexpr size_t kHold = size_t{1} << 20;
+// search and the report read none of it again (see TextWalk). More would rarely save a read,
+// and each page that a comparison touches costs time: a long line, held from its start while
+// its equal bytes go by, would touch them all.
+constexpr size_t kHold = kChunk;
 
 void Complain(int err_fd, std::string_view line) {
   ssize_t ignored = write(err_fd, line.data(), line.size());

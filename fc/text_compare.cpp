@@ -80,7 +80,7 @@ constexpr size_t kSkipStep = size_t{64} << 10;
 // into the next lines: whole lines go by, `lines` of them, and the rest is added to the equal
 // start of the line that goes on past them. `differs` says the files differ right after them.
 void TextWalk::TakeEqualPart(const char* p, size_t same, uint64_t lines, bool differs) {
-  const char* last = LastNewline(p, same);
+  const char* last = lines > 0 ? LastNewline(p, same) : nullptr;
   size_t from = 0;
   if (last != nullptr) {
     size_t upto = static_cast<size_t>(last - p) + 1;

@@ -156,7 +156,7 @@ struct Reading {
   uint64_t printed = 0;  // of the lines that the report prints, as they stand in the files
 };
 
-// The comparer's own hold, far more than any pair of these tests needs.
+// More than any pair of these tests needs, as the comparer's hold is for nearly every block.
 constexpr size_t kHoldAll = size_t{1} << 20;
 
 // The promise that each byte is read once: a comparison reads its inputs' bytes once, besides
@@ -361,8 +361,8 @@ TEST(ResyncRule, LongLinesAcrossSmallBuffers) {
 
 // A change early, in the middle or late in a file costs what reading the pair once costs,
 // whether a block is found or the resync fails, as it stands or stored in another encoding: the
-// lines passed are numbered as they go by and never read again. The window holds four reads'
-// worth, as the comparer's does.
+// lines passed are numbered as they go by and never read again. The window holds a read's
+// worth of what it has read, as the comparer's does.
 TEST(ResyncRule, EachByteIsReadOnceWhereverTheChangeIs) {
   auto file = [](size_t from, size_t changed) {
     std::string text;
@@ -381,11 +381,11 @@ TEST(ResyncRule, EachByteIsReadOnceWhereverTheChangeIs) {
       o.max_mismatch = 2;
       Result want = Reference(a, b, o), got;
       ASSERT_EQ(want.failed, changed == 3);
-      Reading reading{64, 256};
+      Reading reading{64, 64};
       Engine(a, b, o, &reading, &got);
       EXPECT_EQ(got, want) << "line " << at;
       ExpectReadOnce(reading, a.size() + b.size());
-      ExpectSameAsStoredPlain(a, b, o, 64, 256, true, pick);
+      ExpectSameAsStoredPlain(a, b, o, 64, 64, true, pick);
     }
   }
 }
