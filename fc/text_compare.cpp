@@ -73,9 +73,6 @@ class TextWalk : public LineAccess {
   uint64_t restart_ = 0;
 };
 
-// The least the walk over identical bytes asks of the inputs' windows at a time.
-constexpr size_t kSkipStep = size_t{64} << 10;
-
 // Takes over the first `same` bytes at `p`, the same in both files, starting `equal_` bytes
 // into the next lines: whole lines go by, `lines` of them, and the rest is added to the equal
 // start of the line that goes on past them. `differs` says the files differ right after them.
@@ -123,8 +120,11 @@ bool TextWalk::SkipIdentical() {
   equal_ = restart_ = 0;
   for (;;) {
     size_t na = 0, nb = 0;
-    const char* pa = a.in.Window(a.pos + equal_, kSkipStep, &na);
-    const char* pb = b.in.Window(b.pos + equal_, kSkipStep, &nb);
+    // Whatever the windows hold: an input reads on only once its window is used up, so that
+    // the bytes it keeps when it moves are only those of the last lines, not a piece still to
+    // be compared.
+    const char* pa = a.in.Window(a.pos + equal_, 1, &na);
+    const char* pb = b.in.Window(b.pos + equal_, 1, &nb);
     if (pa == nullptr || pb == nullptr) return false;
     size_t n = std::min(na, nb);
     if (n == 0) {
