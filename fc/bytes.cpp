@@ -31,6 +31,26 @@ __attribute__((target("avx2"))) __m256i Load32(const char* p) {
   return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
 
+// The leading units of NarrowAscii that come in whole steps of 32, for processors with AVX2:
+// twice the units of a step of SSE2.
+__attribute__((target("avx2"))) size_t NarrowAsciiAvx2(const char* p, size_t n, bool big_endian,
+                                                       char* out) {
+  const __m256i not_ascii = _mm256_set1_epi16(static_cast<short>(0xFF80));
+  size_t k = 0;
+  for (; k + 32 <= n; k += 32) {
+    __m256i a = Load32(p + 2 * k), b = Load32(p + 2 * k + 32);
+    if (big_endian) {
+      a = _mm256_or_si256(_mm256_slli_epi16(a, 8), _mm256_srli_epi16(a, 8));
+      b = _mm256_or_si256(_mm256_slli_epi16(b, 8), _mm256_srli_epi16(b, 8));
+    }
+    if (!_mm256_testz_si256(_mm256_or_si256(a, b), not_ascii)) break;
+    // Packing works within each half of the registers: the quarters then come a0 b0 a1 b1.
+    __m256i narrow = _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xD8);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), narrow);
+  }
+  return k;
+}
+
 // FirstMismatchCounting in one pass over both inputs, 128 bytes a round, for processors with
 // AVX2: the bytes are compared and their line feeds counted while they are in registers, which
 // costs about what comparing them alone costs.
@@ -193,6 +213,10 @@ size_t FindLineEnds(const char* p, size_t n, uint32_t* ends, size_t max) {
 
 size_t NarrowAscii(const char* p, size_t n, bool big_endian, char* out) {
   size_t k = 0;
+#if defined(__x86_64__)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) k = NarrowAsciiAvx2(p, n, big_endian, out);
+#endif
 #if defined(__SSE2__)
   // Sixteen units at a time: a text that is mostly ASCII is then narrowed at the speed of a
   // copy, several times faster than a converter takes it unit by unit.

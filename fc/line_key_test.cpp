@@ -170,5 +170,27 @@ TEST(ByteScans, FirstDifferenceAndLineFeedsBeforeItAtEveryPlace) {
   }
 }
 
+// UTF-16 is narrowed up to the first unit that is not ASCII, wherever it lies against the
+// steps of 16 and 32 units, in either byte order.
+TEST(ByteScans, NarrowAsciiStopsAtTheFirstUnitThatIsNotAscii) {
+  std::string text;
+  for (size_t k = 0; k < 200; ++k) text += static_cast<char>(' ' + k % 90);
+  for (bool big_endian : {false, true}) {
+    for (size_t at : {0, 1, 15, 16, 31, 32, 33, 63, 64, 100, 199, 200}) {
+      for (char16_t odd : {u'\u0080', u'\u0100', u'\u00ff', u'\uff41'}) {
+        std::string units;
+        for (size_t k = 0; k < text.size(); ++k) {
+          char16_t unit = k == at ? odd : static_cast<char16_t>(text[k]);
+          char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+          units += big_endian ? std::string{high, low} : std::string{low, high};
+        }
+        std::string out(text.size(), '\0');
+        ASSERT_EQ(NarrowAscii(units.data(), text.size(), big_endian, out.data()), at);
+        EXPECT_EQ(out.substr(0, at), text.substr(0, at));
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace fc
