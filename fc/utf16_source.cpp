@@ -151,7 +151,7 @@ bool Utf16Source::Step(Cursor& c, char* out, size_t* len, std::string* error) {
 // ASCII are narrowed here, everything else goes to ICU's converter a stretch at a time. A
 // stretch ends before an ASCII unit or where the step ends, so it never cuts a surrogate pair;
 // it is converted whole, and what it ends with that cannot be decoded (a lead surrogate, an odd
-// last byte) becomes U+FFFD. Fails only when the converter does.
+// last byte) becomes U+FFFD. Fails only when the converters cannot be opened or convert.
 bool Utf16Source::Decode(const char* p, size_t n, char* out, size_t* len, std::string* error) {
   size_t pos = 0;
   *len = 0;
@@ -160,6 +160,9 @@ bool Utf16Source::Decode(const char* p, size_t n, char* out, size_t* len, std::s
     pos += 2 * ascii;
     *len += ascii;
     if (pos == n) break;
+    // The converters are opened for the first stretch that is not ASCII: a text that has none
+    // never loads them.
+    if (!OpenConverters(error)) return false;
     size_t end = NextAsciiRun(p, pos + 2, n, big_endian_);
     // Room for the most that the stretch can give; the converters' substitute for a unit that
     // cannot be decoded is U+FFFD.
@@ -177,7 +180,6 @@ bool Utf16Source::Decode(const char* p, size_t n, char* out, size_t* len, std::s
 
 bool Utf16Source::ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) {
   *got = 0;
-  if (!OpenConverters(error)) return false;
   Cursor& c = CursorFor(offset);
   // Text read on in file order, into room for whole steps, is decoded straight into `out`.
   while (c.at.decoded == offset + *got && size - *got >= max_step_ && !c.ended) {
