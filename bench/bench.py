@@ -251,8 +251,9 @@ def main():
         (t_ours, m_ours), (t_peer, m_peer) = results[0], results[1]
         second_cells = "| | | | |"
         if second:
-            over = t_ours / results[2][0]
-            second_cells = "| %s | %.3f | %s |" % (second[0], results[2][0], within(over, second[2]))
+            t_second = results[2][0]
+            second_cells = "| %s | %.3f | %s |" % (second[0], t_second,
+                                                  within(t_ours / t_second, second[2]))
         print("| %s | %.3f | %s | %.3f | %s %s %.1f | %.1f |" % (
             name, t_ours, peer, t_peer, within(t_ours / t_peer, target), second_cells, m_ours,
             m_peer), flush=True)

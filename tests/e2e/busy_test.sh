@@ -284,7 +284,7 @@ signals_since "$signals" | awk '
     }
     if (highest < 0.5) { print "the progress stayed at " highest " before the end"; bad = 1 }
     exit bad
-  }' || fail "the task bar showed the late change full before the comparer read its last bytes"
+  }' || fail "the task bar showed full before the comparer read its last bytes"
 
 echo "-- a close request during a hanging comparison ends the run and the window"
 viewers=$(count "$SCRATCH/viewer-calls")
