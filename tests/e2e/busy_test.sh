@@ -30,6 +30,8 @@ touch "$SCRATCH/task-bar"
 printf 'a\n' >"$SCRATCH/files/x.txt"
 printf 'b\n' >"$SCRATCH/files/y.txt"
 
+# The window's PATH holds only the scratch folder's programs.
+STRACE=$(command -v strace) || fail "strace is needed to slow the comparer down"
 # The comparer does as $SCRATCH/mode says: slow, segv, hang, read its two
 # files slowly with read() before the real work, the real work slowed from
 # outside (each of its reads held up a tenth of a second), or the real work.
@@ -48,7 +50,7 @@ case \$mode in
           /bin/dd bs=1024 count=1 <&4 >/dev/null 2>&1
           /bin/sleep 0.25
         done ;;
-  traced) exec strace -qq -o /dev/null -e trace=read -e inject=read:delay_enter=100000 \
+  traced) exec "$STRACE" -qq -o /dev/null -e inject=read,pread64:delay_enter=100000 \
             "$REAL_FC" "\$@" ;;
 esac
 exec "$REAL_FC" "\$@"
@@ -234,7 +236,7 @@ if [ -n "$full_disk" ]; then
   rm -f "$SCRATCH"/tmp/FC_*
 fi
 
-echo "-- a long comparison shows in the task bar how much it has read, then hides it"
+echo "-- a long comparison shows in the task bar how far it has come, then hides it"
 seq 1 2400 >"$SCRATCH/files/long-old.txt"
 seq 1 2400 | sed 's/00$/00x/' >"$SCRATCH/files/long-new.txt"
 fill_fields "$SCRATCH/files/long-old.txt" "$SCRATCH/files/long-new.txt"
@@ -261,6 +263,7 @@ echo "-- a change near the end: the task bar shows how far the comparer has come
 # has read in each file: with a change at 90%, which used to make it read the
 # files again, the task bar stays below full until its last read. Each read
 # is held up for a tenth of a second, so the window samples it many times.
+# A comparer that read the files again, or kept no offsets, fails here.
 seq 1 600000 >"$SCRATCH/files/late-old.txt"
 seq 1 600000 | sed '540000s/$/x/' >"$SCRATCH/files/late-new.txt"
 fill_fields "$SCRATCH/files/late-old.txt" "$SCRATCH/files/late-new.txt"
@@ -277,7 +280,8 @@ echo "recorded:" $(signals_since "$signals" | cut -d' ' -f2-3 | tr ' ' /)
 signals_since "$signals" | awk '
   $3 == "true" { shown[++n] = $2 }
   END {
-    if (n < 4) { print "only " n " progress values were shown"; exit 1 }
+    if (n < 4) { print "only " n + 0 " progress values were shown"; exit 1 }
+    highest = 0
     for (k = 1; k < n; ++k) {
       if (shown[k] >= 1) { print "full at value " k " of " n; bad = 1 }
       if (shown[k] > highest) highest = shown[k]
