@@ -23,8 +23,8 @@ class InputBuffer {
   static constexpr uint64_t kNoLimit = UINT64_MAX;
 
   // `limit`, unless kNoLimit, is a length past which nothing is read even where the input goes
-  // on; `chunk` is the size of one read (at least 8 bytes); `hold`, the most that the window
-  // keeps of the bytes before the place asked for (see Keep), is at least a chunk.
+  // on; `chunk` is the size of one read (at least 8 bytes); `hold` is the most that the window
+  // keeps of the bytes before the place asked for (see Keep).
   InputBuffer(Source& source, std::string name, uint64_t limit, size_t chunk, size_t hold);
 
   // The size of one read.

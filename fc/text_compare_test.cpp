@@ -334,9 +334,10 @@ TEST(ResyncRule, EngineAgreesWithPlainReferenceOnRandomPairs) {
     bool same = want.blocks.empty() && !want.failed;
     ASSERT_EQ(outcome, same ? Outcome::kSame : Outcome::kDifferent);
     ExpectReadOnce(reading, a.size() + b.size());
-    // Held whole, or only a read's worth, so that lines are fetched again.
+    // Held whole, or as little as the comparer holds against its reads, so that lines are
+    // fetched again.
     bool whole = pick() % 2;
-    ExpectSameAsStoredPlain(a, b, o, chunk, whole ? kHoldAll : chunk, whole, pick);
+    ExpectSameAsStoredPlain(a, b, o, chunk, whole ? kHoldAll : chunk / 4, whole, pick);
     if (HasFatalFailure()) return;
   }
 }
@@ -361,8 +362,8 @@ TEST(ResyncRule, LongLinesAcrossSmallBuffers) {
 
 // A change early, in the middle or late in a file costs what reading the pair once costs,
 // whether a block is found or the resync fails, as it stands or stored in another encoding: the
-// lines passed are numbered as they go by and never read again. The window holds a read's
-// worth of what it has read, as the comparer's does.
+// lines passed are numbered as they go by and never read again. The window holds a quarter of
+// a read's worth of what it has read, as the comparer's does.
 TEST(ResyncRule, EachByteIsReadOnceWhereverTheChangeIs) {
   auto file = [](size_t from, size_t changed) {
     std::string text;
@@ -381,11 +382,11 @@ TEST(ResyncRule, EachByteIsReadOnceWhereverTheChangeIs) {
       o.max_mismatch = 2;
       Result want = Reference(a, b, o), got;
       ASSERT_EQ(want.failed, changed == 3);
-      Reading reading{64, 64};
+      Reading reading{256, 64};
       Engine(a, b, o, &reading, &got);
       EXPECT_EQ(got, want) << "line " << at;
       ExpectReadOnce(reading, a.size() + b.size());
-      ExpectSameAsStoredPlain(a, b, o, 64, 64, true, pick);
+      ExpectSameAsStoredPlain(a, b, o, 256, 64, true, pick);
     }
   }
 }
