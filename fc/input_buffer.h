@@ -35,6 +35,9 @@ class InputBuffer {
   // a read error (see error()).
   const char* Window(uint64_t pos, size_t want, size_t* avail);
 
+  // Whether the window holds the byte at `pos`, so that asking for it reads nothing.
+  bool Holds(uint64_t pos) const { return pos >= buf_off_ && pos - buf_off_ < buf_len_; }
+
   // Whether a read has found the input's end at or before `pos`. Only reading finds the end: the
   // answer is sure for a place that Window has just been asked for.
   bool Ended(uint64_t pos) const { return pos >= end_; }

@@ -86,9 +86,11 @@ void TextWalk::TakeEqualPart(const char* p, size_t same, uint64_t lines, bool di
     // Each input byte is read once. Lines are numbered here, counted while their bytes were
     // compared, the same count for both files, and never by reading the passed part of a file
     // again. The inputs hold their bytes from the last equal line on (see Side::SetBefore), so
-    // that neither the resync search nor the report reads them again; only what lies beyond an
-    // input's hold, a very long line or the lines of a very long block, is fetched again where
-    // they need it.
+    // that neither the resync search nor the report reads them again. Only the lines of a block
+    // that come to more than an input's hold are fetched again where they are needed: a line
+    // the report prints, a very long differing line whose key is built from where it can start
+    // afresh or hashed for the search, the lines of a very long block; never anything before
+    // the block.
     for (Side& s : side_) {
       s.SetBefore(s.pos + start, s.pos + equal_ + upto);
       s.pos += equal_ + upto;
@@ -213,7 +215,8 @@ bool TextWalk::Lines(int side, uint64_t first, uint64_t count, uint64_t from,
 // Looks for the resync point from the current lines, reports the block and moves both sides to
 // it. Returns false after a read error or when the sink stops.
 bool TextWalk::Resync(bool* failed_resync) {
-  for (Side& s : side_) s.window.Reset(s.pos);
+  // The first lines' equal start holds no line end, and has been read.
+  for (Side& s : side_) s.window.Reset(s.pos, s.pos + equal_);
   Side& a = side_[0];
   Side& b = side_[1];
   ResyncPoint point;

@@ -117,7 +117,7 @@ class Recorder : public TextSink {
       EXPECT_TRUE(PullSide(lines, k++, *s, &side));
       EXPECT_EQ(AsPrinted(side.stretch), LinesPrinted(side));
       block.text.insert(block.text.end(), side.lines.begin(), side.lines.end());
-      printed += side.stretch.size();
+      printed += 2 * side.stretch.size();
     }
     result.blocks.push_back(block);
     return true;
@@ -130,7 +130,9 @@ class Recorder : public TextSink {
   }
   bool Finish(bool) override { return true; }
   Result result;
-  uint64_t printed = 0;  // the bytes of the lines printed, line ends included
+  // The bytes of the lines printed, line ends included, twice: this sink pulls them one by one
+  // and as one stretch.
+  uint64_t printed = 0;
 };
 
 // Counts the bytes read through it.
@@ -389,6 +391,19 @@ TEST(ResyncRule, EachByteIsReadOnceWhereverTheChangeIs) {
       ExpectSameAsStoredPlain(a, b, o, 256, 64, true, pick);
     }
   }
+  // A line far longer than the window, changed in its middle, is read to its end once: then
+  // only whole, to hash its key for the search and to print it.
+  std::string line;
+  while (line.size() < 20000) line += "word \t";
+  std::string changed = line;
+  changed[10000] = 'y';
+  std::string long_a = "first\n" + line + "\nlast\n", long_b = "first\n" + changed + "\nlast\n";
+  Result want = Reference(long_a, long_b, TextOptions()), got;
+  Reading reading{256, 64};
+  Engine(long_a, long_b, TextOptions(), &reading, &got);
+  EXPECT_EQ(got, want);
+  reading.printed += line.size() + changed.size();
+  ExpectReadOnce(reading, long_a.size() + long_b.size());
 }
 
 // Lines about as long as the input's chunk, one, two or three halves of it (a line of up to
