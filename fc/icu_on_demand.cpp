@@ -1,8 +1,8 @@
 // The few ICU calls of the comparer, made through ICU loaded when the first of them comes: only
-// folding case (/C) and decoding UTF-16 need it. Loading ICU, and the C++ library that it
-// brings, at every start cost more than comparing two identical files of 40 MB besides; most
-// comparisons never call it. Linked into the comparer only: its tests and fuzz targets call ICU
-// itself.
+// folding case (/C) and decoding UTF-16 text that is not ASCII need it, and most comparisons
+// never call it. Loading ICU, and the shared C++ library that it brings, at every start took
+// some 2.5 ms, a fifth of the time of comparing two identical files of 40 MB. Linked into the
+// comparer only: its tests and fuzz targets call ICU itself.
 #include <dlfcn.h>
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>
