@@ -1,6 +1,6 @@
 // The line-by-line engine against a plain rendering of the resync rule, on many small random
-// file pairs, each also stored with byte-order marks, as UTF-8 and UTF-16; plus read errors in
-// the middle of a comparison.
+// file pairs, each also stored with byte-order marks, as UTF-8 and UTF-16, counting the bytes
+// it reads; plus read errors in the middle of a comparison.
 #include "fc/text_compare.h"
 
 #include <gtest/gtest.h>
@@ -155,7 +155,7 @@ struct Reading {
   size_t chunk;
   size_t hold;
   uint64_t read = 0;     // of both inputs, through their sources
-  uint64_t printed = 0;  // of the lines that the report prints, as they stand in the files
+  uint64_t printed = 0;  // of the lines that the sink pulls, as they stand in the files
 };
 
 // More than any pair of these tests needs, as the comparer's hold is for nearly every block.
