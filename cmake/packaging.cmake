@@ -33,11 +33,13 @@ number the lines, abbreviate long blocks, or compare byte for byte. The
 comparison itself is done by a small line-oriented comparer, fc, that comes
 with the program; every report is kept in the temporary folder.]=])
 
-# The libraries come from dpkg-shlibdeps; the rest is what the window starts
-# or lays itself out with. Without a Qt platform plugin the window cannot open
-# at all, so that is not left to libqt6gui6's recommendation.
+# The libraries come from dpkg-shlibdeps, but for ICU, which the comparer loads
+# only when it needs it; the rest is what the window starts or lays itself out
+# with. Without a Qt platform plugin the window cannot open at all, so that is
+# not left to libqt6gui6's recommendation.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xdg-utils, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "${VARNEL_ICU_PACKAGE}, qt6-qpa-plugins, xdg-utils, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

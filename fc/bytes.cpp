@@ -4,31 +4,128 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 namespace fc {
+namespace {
+
+unsigned Lowest(unsigned bits) {
+  return static_cast<unsigned>(__builtin_ctz(bits));
+}
+
+#if defined(__SSE2__)
+// One bit for each of the 16 bytes at `a` that differs from its twin at `b`.
+unsigned DifferingBytes16(const char* a, const char* b) {
+  __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+  __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+  return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFF;
+}
+#endif
+
+#if defined(__x86_64__)
+__attribute__((target("avx2"))) __m256i Load32(const char* p) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+// The leading units of NarrowAscii16 that come in whole steps of 32, for processors with AVX2:
+// twice the units of a step of SSE2.
+__attribute__((target("avx2"))) size_t NarrowAsciiAvx2(const char* p, size_t n, bool big_endian,
+                                                       char* out) {
+  const __m256i not_ascii = _mm256_set1_epi16(static_cast<short>(0xFF80));
+  size_t k = 0;
+  for (; k + 32 <= n; k += 32) {
+    __m256i a = Load32(p + 2 * k), b = Load32(p + 2 * k + 32);
+    if (big_endian) {
+      a = _mm256_or_si256(_mm256_slli_epi16(a, 8), _mm256_srli_epi16(a, 8));
+      b = _mm256_or_si256(_mm256_slli_epi16(b, 8), _mm256_srli_epi16(b, 8));
+    }
+    if (!_mm256_testz_si256(_mm256_or_si256(a, b), not_ascii)) break;
+    // Packing works within each half of the registers: the quarters then come a0 b0 a1 b1.
+    __m256i narrow = _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xD8);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), narrow);
+  }
+  return k;
+}
+
+// FirstMismatchCounting in one pass over both inputs, 128 bytes a round, for processors with
+// AVX2: the bytes are compared and their line feeds counted while they are in registers, which
+// costs about what comparing them alone costs.
+__attribute__((target("avx2"))) size_t FirstMismatchCountingAvx2(const char* a, const char* b,
+                                                                 size_t n, uint64_t* newlines) {
+  const __m256i nl = _mm256_set1_epi8('\n');
+  size_t at = 0;
+  uint64_t count = 0;
+  bool differs = false;
+  while (!differs && n - at >= 128) {
+    // Each byte lane counts the line feeds of its place in four vectors a round: at most 63
+    // rounds before the lanes are summed, so that none overflows.
+    __m256i lanes = _mm256_setzero_si256();
+    size_t rounds = std::min<size_t>((n - at) / 128, 63);
+    for (size_t r = 0; r < rounds; ++r, at += 128) {
+      __m256i a0 = Load32(a + at), a1 = Load32(a + at + 32), a2 = Load32(a + at + 64),
+              a3 = Load32(a + at + 96);
+      __m256i same = _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi8(a0, Load32(b + at)),
+                                                       _mm256_cmpeq_epi8(a1, Load32(b + at + 32))),
+                                      _mm256_and_si256(_mm256_cmpeq_epi8(a2, Load32(b + at + 64)),
+                                                       _mm256_cmpeq_epi8(a3, Load32(b + at + 96))));
+      if (_mm256_movemask_epi8(same) != -1) {
+        differs = true;
+        break;
+      }
+      lanes = _mm256_sub_epi8(lanes, _mm256_cmpeq_epi8(a0, nl));
+      lanes = _mm256_sub_epi8(lanes, _mm256_cmpeq_epi8(a1, nl));
+      lanes = _mm256_sub_epi8(lanes, _mm256_cmpeq_epi8(a2, nl));
+      lanes = _mm256_sub_epi8(lanes, _mm256_cmpeq_epi8(a3, nl));
+    }
+    __m256i sums = _mm256_sad_epu8(lanes, _mm256_setzero_si256());
+    count += static_cast<uint64_t>(_mm256_extract_epi64(sums, 0) + _mm256_extract_epi64(sums, 1) +
+                                   _mm256_extract_epi64(sums, 2) + _mm256_extract_epi64(sums, 3));
+  }
+  size_t same = at + FirstMismatch(a + at, b + at, n - at);
+  *newlines += count + CountNewlines(a + at, same - at);
+  return same;
+}
+#endif
+
+}  // namespace
 
 size_t FirstMismatch(const char* a, const char* b, size_t n) {
-  // memcmp is the fastest way over long equal stretches; only the block that differs is
-  // searched word by word and then byte by byte.
-  constexpr size_t kBlock = 4096;
   size_t at = 0;
+#if defined(__SSE2__)
+  // A difference close by, as in a binary file with many changed bytes, is found in a few steps
+  // of 16 bytes; memcmp, the fastest way over long equal stretches, takes over after them.
+  for (; at + 16 <= n && at < 256; at += 16) {
+    if (unsigned differ = DifferingBytes16(a + at, b + at)) return at + Lowest(differ);
+  }
+#endif
+  constexpr size_t kBlock = 4096;
   while (at < n) {
     size_t len = n - at < kBlock ? n - at : kBlock;
     if (std::memcmp(a + at, b + at, len) != 0) break;
     at += len;
   }
-  while (at + 8 <= n) {
-    uint64_t x, y;
-    std::memcpy(&x, a + at, 8);
-    std::memcpy(&y, b + at, 8);
-    if (x != y) break;
-    at += 8;
+  // Only the block that differs is searched step by step, and then byte by byte.
+#if defined(__SSE2__)
+  for (; at + 16 <= n; at += 16) {
+    if (unsigned differ = DifferingBytes16(a + at, b + at)) return at + Lowest(differ);
   }
+#endif
   while (at < n && a[at] == b[at]) ++at;
   return at;
+}
+
+size_t FirstMismatchCounting(const char* a, const char* b, size_t n, uint64_t* newlines) {
+#if defined(__x86_64__)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) return FirstMismatchCountingAvx2(a, b, n, newlines);
+#endif
+  size_t same = FirstMismatch(a, b, n);
+  *newlines += CountNewlines(a, same);
+  return same;
 }
 
 size_t CountNewlines(const char* p, size_t n) {
@@ -116,6 +213,10 @@ size_t FindLineEnds(const char* p, size_t n, uint32_t* ends, size_t max) {
 
 size_t NarrowAscii16(const char* p, size_t n, bool big_endian, char* out) {
   size_t k = 0;
+#if defined(__x86_64__)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) k = NarrowAsciiAvx2(p, n, big_endian, out);
+#endif
 #if defined(__SSE2__)
   // Sixteen units at a time: a text that is mostly ASCII is then narrowed at the speed of a
   // copy, several times faster than a converter takes it unit by unit.

@@ -9,6 +9,10 @@ namespace fc {
 // Returns the index of the first byte where `a` and `b` differ, or `n` when all `n` agree.
 size_t FirstMismatch(const char* a, const char* b, size_t n);
 
+// The same as FirstMismatch, and adds the line feeds among the bytes before the one returned
+// to *newlines: counted while the bytes are at hand, which costs little besides comparing them.
+size_t FirstMismatchCounting(const char* a, const char* b, size_t n, uint64_t* newlines);
+
 // Counts the line feeds in the `n` bytes at `p`.
 size_t CountNewlines(const char* p, size_t n);
 

@@ -180,7 +180,8 @@ bool DecodedSource::Step(Cursor& c, char* out, size_t* len, std::string* error) 
 // ASCII are narrowed here, everything else goes to ICU's converter a stretch at a time. A
 // stretch ends before an ASCII unit or where the step ends, so it never cuts a unit or a
 // surrogate pair; it is converted whole, and what it ends with that cannot be decoded (a lead
-// surrogate, a partial last unit) becomes U+FFFD. Fails only when the converter does.
+// surrogate, a partial last unit) becomes U+FFFD. Fails only when the converters cannot be
+// opened or convert.
 bool DecodedSource::Decode(const char* p, size_t n, char* out, size_t* len, std::string* error) {
   size_t pos = 0;
   *len = 0;
@@ -191,6 +192,9 @@ bool DecodedSource::Decode(const char* p, size_t n, char* out, size_t* len, std:
     pos += unit_ * ascii;
     *len += ascii;
     if (pos == n) break;
+    // The converters are opened for the first stretch that is not ASCII: a text that has none
+    // never loads them.
+    if (!OpenConverters(error)) return false;
     size_t end = unit_ == 2 ? NextAsciiRun<uint16_t>(p, pos + 2, n, big_endian_)
                             : NextAsciiRun<uint32_t>(p, pos + 4, n, big_endian_);
     // Room for the most that the stretch can give; the converters' substitute for a unit that
@@ -211,7 +215,6 @@ bool DecodedSource::Decode(const char* p, size_t n, char* out, size_t* len, std:
 bool DecodedSource::ReadAt(uint64_t offset, char* out, size_t size, size_t* got,
                            std::string* error) {
   *got = 0;
-  if (!OpenConverters(error)) return false;
   Cursor& c = CursorFor(offset);
   // Text read on in file order, into room for whole steps, is decoded straight into `out`.
   while (c.at.decoded == offset + *got && size - *got >= max_step_ && !c.ended) {

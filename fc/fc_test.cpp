@@ -16,6 +16,8 @@
 #include <sstream>
 #include <thread>
 
+#include "fc/file_source.h"
+
 extern char** environ;
 
 namespace {
@@ -396,6 +398,40 @@ TEST_F(FcProgram, FilesAreReadToTheirEndWhateverTheirSizeSays) {
   Expect({"w.txt", "/proc/version"}, 1,
          "Comparing files w.txt and /proc/version\n***** w.txt\nother\n***** /proc/version\n" +
              version + "*****\n\n");
+}
+
+// The window reads how far a run has come from the offsets of the comparer's files: each stays
+// at the furthest byte read, however the reads go back and forth.
+TEST_F(FcProgram, FileOffsetStaysAtTheFurthestByteRead) {
+  std::string text;
+  for (int k = 0; k < 100; ++k) text += static_cast<char>('0' + k % 10);
+  Write("a.txt", text);
+  uint64_t size = 0;
+  std::string complaint, error;
+  std::unique_ptr<fc::FileSource> file = fc::FileSource::Open(dir_ + "/a.txt", &size, &complaint);
+  ASSERT_TRUE(file) << complaint;
+  int fd = -1;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code ignored;
+    if (std::filesystem::read_symlink(entry.path(), ignored) == dir_ + "/a.txt")
+      fd = std::stoi(entry.path().filename());
+  }
+  ASSERT_GE(fd, 0);
+  char out[64];
+  // Each read: where, how much, what comes back and where the offset then stands.
+  struct Step {
+    uint64_t at;
+    size_t size;
+    size_t got;
+    off_t offset;
+  };
+  for (Step step : {Step{0, 3, 3, 3}, Step{0, 50, 50, 50}, Step{10, 5, 5, 50}, Step{50, 30, 30, 80},
+                    Step{90, 20, 10, 100}, Step{100, 8, 0, 100}, Step{20, 10, 10, 100}}) {
+    size_t got = 0;
+    ASSERT_TRUE(file->ReadAt(step.at, out, step.size, &got, &error)) << error;
+    EXPECT_EQ(std::string(out, got), text.substr(step.at, step.got)) << step.at;
+    EXPECT_EQ(lseek(fd, 0, SEEK_CUR), step.offset) << step.at;
+  }
 }
 
 TEST_F(FcProgram, ReportWrittenIntoOneOfItsInputsEnds) {

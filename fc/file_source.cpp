@@ -12,18 +12,25 @@ FileSource::~FileSource() {
   close(fd_);
 }
 
+// Reading on from the furthest byte read moves the file's offset with it; anything else is read
+// in place, and moves the offset only to bytes never read before.
 bool FileSource::ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) {
+  bool reading_on = offset == furthest_;
   for (;;) {
-    ssize_t n = pread(fd_, out, size, static_cast<off_t>(offset));
-    if (n >= 0) {
-      *got = static_cast<size_t>(n);
-      return true;
+    ssize_t n =
+        reading_on ? read(fd_, out, size) : pread(fd_, out, size, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    *got = static_cast<size_t>(n);
+    uint64_t end = offset + *got;
+    if (end > furthest_) {
+      if (!reading_on && lseek(fd_, static_cast<off_t>(end), SEEK_SET) < 0) break;
+      furthest_ = end;
     }
-    if (errno != EINTR) {
-      *error = strerror(errno);
-      return false;
-    }
+    return true;
   }
+  *error = strerror(errno);
+  return false;
 }
 
 bool FileSource::IsOpenAs(int fd) const {

@@ -8,7 +8,9 @@
 
 namespace fc {
 
-// A regular file opened for reading; closes it when destroyed.
+// A regular file opened for reading; closes it when destroyed. The file's offset stays at the
+// furthest byte read, however the reads go back and forth, so that another program can see in
+// /proc/<pid>/fdinfo how far the comparison has come.
 class FileSource : public Source {
  public:
   ~FileSource() override;
@@ -27,6 +29,7 @@ class FileSource : public Source {
  private:
   explicit FileSource(int fd) : fd_(fd) {}
   int fd_;
+  uint64_t furthest_ = 0;  // the end of the bytes read so far, where the file's offset is
 };
 
 }  // namespace fc

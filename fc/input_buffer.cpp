@@ -11,8 +11,13 @@ const char kNothing[1] = {0};
 
 }  // namespace
 
-InputBuffer::InputBuffer(Source& source, std::string name, uint64_t limit, size_t chunk)
-    : source_(source), name_(std::move(name)), limit_(limit), chunk_(std::max<size_t>(chunk, 8)) {}
+InputBuffer::InputBuffer(Source& source, std::string name, uint64_t limit, size_t chunk,
+                         size_t hold)
+    : source_(source),
+      name_(std::move(name)),
+      limit_(limit),
+      chunk_(std::max<size_t>(chunk, 8)),
+      hold_(hold) {}
 
 // Notes that the input no longer holds bytes it held; returns false.
 bool InputBuffer::Shrank() {
@@ -43,26 +48,35 @@ bool InputBuffer::ReadInto(uint64_t off, char* out, size_t len, size_t* got) {
   return true;
 }
 
+// Reads on after the window, a chunk or what room there is, or a chunk at `pos` when the window
+// does not reach it. The window keeps the bytes from keep_ on when it holds them and they come
+// to no more than hold_, else those from `pos` on. A few kept bytes go to the front, so that
+// each read lands where the last ones did, still in the processor's cache; many stay where they
+// are while there is room for a chunk after them.
 bool InputBuffer::Fill(uint64_t pos) {
-  uint64_t start = pos;
   uint64_t buf_end = buf_off_ + buf_len_;
-  if (keep_ != kNoKeep && keep_ <= pos && keep_ >= buf_off_ && pos - keep_ <= chunk_ / 4)
-    start = keep_;
-  if (start >= buf_off_ && start <= buf_end && buf_len_ > 0) {
-    size_t keep = static_cast<size_t>(buf_end - start);
-    std::memmove(buf_.get(), buf_.get() + (start - buf_off_), keep);
-    buf_len_ = keep;
+  const size_t capacity = hold_ + chunk_;
+  if (!buf_) buf_.reset(new char[capacity]);
+  if (buf_len_ > 0 && pos >= buf_off_ && pos <= buf_end) {
+    uint64_t start = pos;
+    if (keep_ >= buf_off_ && keep_ <= pos && buf_end - keep_ <= hold_) start = keep_;
+    // Window asks for at most a chunk from pos, so fewer than a chunk lie after pos here, and
+    // whatever is kept leaves room for the rest of what Window asks for.
+    size_t kept = static_cast<size_t>(buf_end - start);
+    if (kept <= chunk_ / 4 || capacity - buf_len_ < chunk_) {
+      std::memmove(buf_.get(), buf_.get() + (start - buf_off_), kept);
+      buf_off_ = start;
+      buf_len_ = kept;
+    }
   } else {
+    buf_off_ = pos;
     buf_len_ = 0;
   }
-  buf_off_ = start;
-  // pos - start is at most a quarter of a chunk and Window asks for at most a chunk from pos,
-  // so a chunk and a quarter holds both.
-  if (!buf_) buf_.reset(new char[capacity()]);
   uint64_t from = buf_off_ + buf_len_;
   uint64_t stop = std::min(limit_, end_);
+  uint64_t left = from < stop ? stop - from : 0;
   size_t room =
-      from < stop ? static_cast<size_t>(std::min<uint64_t>(capacity() - buf_len_, stop - from)) : 0;
+      static_cast<size_t>(std::min<uint64_t>(std::min(chunk_, capacity - buf_len_), left));
   size_t got = 0;
   if (room > 0 && !ReadInto(from, buf_.get() + buf_len_, room, &got)) return false;
   buf_len_ += got;

@@ -10,8 +10,9 @@
 
 namespace fc {
 
-// Holds a window of one input so that it is read in big pieces. The window never grows past a
-// chunk and a quarter, however long the lines are: callers take long lines in pieces.
+// Holds a window of one input so that it is read in pieces of a chunk. What the window holds
+// besides the bytes asked for is bounded by `hold`, however long the lines are: callers take
+// long lines in pieces.
 //
 // The input ends where a read first returns nothing, whatever its size looked like when it was
 // opened (a file in /proc says 0 bytes, one in /sys 4096); from then on nothing past that end is
@@ -22,8 +23,9 @@ class InputBuffer {
   static constexpr uint64_t kNoLimit = UINT64_MAX;
 
   // `limit`, unless kNoLimit, is a length past which nothing is read even where the input goes
-  // on; `chunk` is the size of one read (at least 8 bytes).
-  InputBuffer(Source& source, std::string name, uint64_t limit, size_t chunk);
+  // on; `chunk` is the size of one read (at least 8 bytes); `hold` is the most that the window
+  // keeps of the bytes before the place asked for (see Keep).
+  InputBuffer(Source& source, std::string name, uint64_t limit, size_t chunk, size_t hold);
 
   // The size of one read.
   size_t chunk() const { return chunk_; }
@@ -33,12 +35,15 @@ class InputBuffer {
   // a read error (see error()).
   const char* Window(uint64_t pos, size_t want, size_t* avail);
 
+  // Whether the window holds the byte at `pos`, so that asking for it reads nothing.
+  bool Holds(uint64_t pos) const { return pos >= buf_off_ && pos - buf_off_ < buf_len_; }
+
   // Whether a read has found the input's end at or before `pos`. Only reading finds the end: the
   // answer is sure for a place that Window has just been asked for.
   bool Ended(uint64_t pos) const { return pos >= end_; }
 
-  // Asks the buffer to keep the bytes from `pos` on when it slides forward, as long as that
-  // costs no more than a quarter of a chunk; kNoKeep drops the wish.
+  // Asks the window to keep the bytes from `pos` on as it moves forward, so that they need not
+  // be read again, as long as they come to no more than `hold`; kNoKeep drops the wish.
   void Keep(uint64_t pos) { keep_ = pos; }
   static constexpr uint64_t kNoKeep = UINT64_MAX;
 
@@ -56,15 +61,16 @@ class InputBuffer {
   bool ReadInto(uint64_t off, char* out, size_t len, size_t* got);
   bool Shrank();
   bool Fill(uint64_t pos);
-  size_t capacity() const { return chunk_ + chunk_ / 4; }
 
   Source& source_;
   std::string name_;
   uint64_t limit_;
   size_t chunk_;
+  size_t hold_;
   uint64_t end_ = UINT64_MAX;  // where the input ends, once a read has found it
   uint64_t seen_ = 0;          // how far reading has got
-  // Left uninitialised, so that a page is only touched when a read fills it.
+  // Room for what is held and a read after it, left uninitialised, so that a page is only
+  // touched when a read fills it.
   std::unique_ptr<char[]> buf_;
   uint64_t buf_off_ = 0;
   size_t buf_len_ = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "fc/bytes.h"
 #include "fc/key_hash.h"
 
 namespace fc {
@@ -145,6 +146,50 @@ TEST(LineKey, EachByteOfAMalformedSequenceIsOneColumn) {
     EXPECT_EQ(Key(bytes + "\tA", true, false, true), bytes + "       a");
   EXPECT_EQ(Key("\xC3\x89\xE2\x82\xAC\xF0\x90\x90\x80\tx", true, false, true),
             "\xC3\xA9\xE2\x82\xAC\xF0\x90\x90\xA8     x");  // É € 𐐀 fold to é € 𐐨
+}
+
+// The scans over runs of equal bytes find the first difference wherever it lies against their
+// steps (16 and 128 bytes, memcmp's blocks, the rounds after which line feeds are summed), and
+// count the line feeds before it, also where every byte is one.
+TEST(ByteScans, FirstDifferenceAndLineFeedsBeforeItAtEveryPlace) {
+  for (const char* pieces : {"ab\n", "\n"}) {
+    std::string a;
+    for (size_t k = 0; a.size() < 20000; ++k) a += pieces[k * 7 % std::strlen(pieces)];
+    for (size_t n : {size_t{0}, size_t{100}, size_t{8064}, size_t{8065}, size_t{20000}}) {
+      for (size_t at :
+           {0, 1, 15, 16, 127, 128, 255, 256, 4095, 4352, 8063, 8064, 8191, 16129, 19999, 20000}) {
+        std::string b = a;
+        if (at < b.size()) b[at] ^= 1;
+        size_t want = std::min(at, n);
+        uint64_t lines = 5;
+        EXPECT_EQ(FirstMismatch(a.data(), b.data(), n), want) << n << " " << at;
+        EXPECT_EQ(FirstMismatchCounting(a.data(), b.data(), n, &lines), want) << n << " " << at;
+        EXPECT_EQ(lines, 5 + std::count(a.begin(), a.begin() + want, '\n')) << n << " " << at;
+      }
+    }
+  }
+}
+
+// UTF-16 is narrowed up to the first unit that is not ASCII, wherever it lies against the
+// steps of 16 and 32 units, in either byte order.
+TEST(ByteScans, NarrowAscii16StopsAtTheFirstUnitThatIsNotAscii) {
+  std::string text;
+  for (size_t k = 0; k < 200; ++k) text += static_cast<char>(' ' + k % 90);
+  for (bool big_endian : {false, true}) {
+    for (size_t at : {0, 1, 15, 16, 31, 32, 33, 63, 64, 100, 199, 200}) {
+      for (char16_t odd : {u'\u0080', u'\u0100', u'\u00ff', u'\uff41'}) {
+        std::string units;
+        for (size_t k = 0; k < text.size(); ++k) {
+          char16_t unit = k == at ? odd : static_cast<char16_t>(text[k]);
+          char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+          units += big_endian ? std::string{high, low} : std::string{low, high};
+        }
+        std::string out(text.size(), '\0');
+        ASSERT_EQ(NarrowAscii16(units.data(), text.size(), big_endian, out.data()), at);
+        EXPECT_EQ(out.substr(0, at), text.substr(0, at));
+      }
+    }
+  }
 }
 
 }  // namespace

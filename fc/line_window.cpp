@@ -7,12 +7,13 @@
 
 namespace fc {
 
-void LineWindow::Reset(uint64_t pos) {
+void LineWindow::Reset(uint64_t pos, uint64_t plain_until) {
   hashes_.clear();
   unhashed_.clear();
   offsets_.clear();
   offsets_.push_back(pos);
   ended_ = false;
+  plain_until_ = plain_until;
 }
 
 // The hash of the key of the whole line `text`, which holds a tab where `tab` says: of the text
@@ -63,16 +64,17 @@ size_t LineWindow::AddWholeLines(const char* p, size_t avail, uint64_t count) {
   return static_cast<size_t>(line - p);
 }
 
-// Reads the line after the known ones, which the input's window does not hold whole, and sets
-// *added, or leaves it false when the input ends there. Returns false after a read error.
-bool LineWindow::AddLine(bool* added) {
+// Reads the line after the known ones, which the input's window does not hold whole, from byte
+// `from` of it on, and sets *added, or leaves it false when the input ends there. Returns false
+// after a read error.
+bool LineWindow::AddLine(uint64_t from, bool* added) {
   uint64_t start = offsets_.back();
-  LineReader line(input_, start);
+  LineReader line(input_, from);
   std::string_view text;
   if (!line.Next(&text)) return false;
-  *added = !line.ended() || line.next_start() != start;
+  *added = from > start || !line.ended() || line.next_start() != start;
   if (!*added) return true;
-  if (line.ended()) {
+  if (from == start && line.ended()) {
     bool tab = std::memchr(text.data(), '\t', text.size()) != nullptr;
     hashes_.push_back(KeyHash(text, tab));
   } else {
@@ -88,12 +90,20 @@ bool LineWindow::AddLine(bool* added) {
 
 bool LineWindow::Extend(uint64_t count) {
   while (hashes_.size() < count && !ended_) {
+    uint64_t start = offsets_.back();
+    bool added = false;
+    if (known() == 0 && plain_until_ > start && !input_.Holds(start)) {
+      // The first line is longer than the input holds: it is read on from where its bytes
+      // have not been read yet, and hashed, if it must be, from its start.
+      if (!AddLine(plain_until_, &added)) return false;
+      ended_ = !added;
+      continue;
+    }
     size_t avail = 0;
-    const char* p = input_.Window(offsets_.back(), 2, &avail);
+    const char* p = input_.Window(start, 2, &avail);
     if (p == nullptr) return false;
     if (AddWholeLines(p, avail, count) > 0) continue;
-    bool added = false;
-    if (!AddLine(&added)) return false;
+    if (!AddLine(start, &added)) return false;
     ended_ = !added;
   }
   if (!ended_) {

@@ -22,8 +22,10 @@ class LineWindow {
     offsets_.push_back(0);
   }
 
-  // Starts over with no lines known; the next line to read starts at byte `pos`.
-  void Reset(uint64_t pos);
+  // Starts over with no lines known; the next line to read starts at byte `pos`, and holds no
+  // line end before byte `plain_until`: when the input no longer holds its start, it is read on
+  // from there to find its end, as the bytes before have been read already.
+  void Reset(uint64_t pos, uint64_t plain_until);
 
   // Reads on until `count` lines are known or the input ends. A line that the input's window
   // holds whole is hashed at once; a longer one only when HashLines asks for it, since a search
@@ -62,7 +64,7 @@ class LineWindow {
 
  private:
   size_t AddWholeLines(const char* p, size_t avail, uint64_t count);
-  bool AddLine(bool* added);
+  bool AddLine(uint64_t from, bool* added);
   uint32_t KeyHash(std::string_view text, bool tab);
   bool HashLongLines(uint64_t first, uint64_t count);
 
@@ -73,6 +75,7 @@ class LineWindow {
   GrowingArray<uint64_t> offsets_;
   std::vector<uint64_t> unhashed_;  // long lines whose hash is still to be made, in order
   bool ended_ = false;
+  uint64_t plain_until_ = 0;  // see Reset
 };
 
 }  // namespace fc

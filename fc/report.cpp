@@ -1,12 +1,27 @@
 #include "fc/report.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
 namespace fc {
 namespace {
 
-const char kHex[] = "0123456789ABCDEF";
+// The two upper-case hexadecimal digits of each byte value, in order.
+constexpr auto kHexPairs = [] {
+  const char digits[] = "0123456789ABCDEF";
+  std::array<char, 512> pairs{};
+  for (size_t v = 0; v < 256; ++v) {
+    pairs[2 * v] = digits[v >> 4];
+    pairs[2 * v + 1] = digits[v & 0xF];
+  }
+  return pairs;
+}();
+
+// Writes the two hexadecimal digits of `byte` at `p`.
+void PutHex(char* p, unsigned byte) {
+  std::memcpy(p, &kHexPairs[2 * byte], 2);
+}
 
 }  // namespace
 
@@ -123,17 +138,24 @@ bool Report::ResyncFailed(uint64_t line_a, bool ended_a, uint64_t line_b, bool e
 }
 
 bool Report::Difference(uint64_t offset, unsigned char a, unsigned char b) {
-  char* p = out_.Reserve(32);
+  // One such line for each differing byte: a file that differs all through gives a report
+  // several times its size, so the line is put together two digits at a time.
+  char* line = out_.Reserve(32);
   int digits = 8;
   while (digits < 16 && (offset >> (4 * digits)) != 0) ++digits;
-  for (int d = digits - 1; d >= 0; --d) *p++ = kHex[(offset >> (4 * d)) & 0xF];
+  char* p = line;
+  int d = digits;
+  if (d % 2 != 0) *p++ = kHexPairs[2 * ((offset >> (4 * --d)) & 0xF) + 1];
+  while (d > 0) {
+    d -= 2;
+    PutHex(p, (offset >> (4 * d)) & 0xFF);
+    p += 2;
+  }
   p[0] = ':';
   p[1] = ' ';
-  p[2] = kHex[a >> 4];
-  p[3] = kHex[a & 0xF];
+  PutHex(p + 2, a);
   p[4] = ' ';
-  p[5] = kHex[b >> 4];
-  p[6] = kHex[b & 0xF];
+  PutHex(p + 5, b);
   p[7] = '\n';
   out_.Commit(static_cast<size_t>(digits) + 8);
   return !out_.failed();

@@ -21,7 +21,7 @@ namespace {
 // them.
 struct Window {
   Window(const std::string& text, size_t chunk)
-      : source(text), input(source, "t", InputBuffer::kNoLimit, chunk), lines(input, {}) {}
+      : source(text), input(source, "t", InputBuffer::kNoLimit, chunk, chunk), lines(input, {}) {}
   MemorySource source;
   InputBuffer input;
   LineWindow lines;

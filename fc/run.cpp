@@ -17,12 +17,18 @@
 namespace fc {
 namespace {
 
-// Reads of this size keep system calls few and the buffers in the processor's cache. A text
-// comparison holds at most a chunk and a quarter of each file, and a chunk of scratch, whatever
-// the length of the lines (a UTF-16 or UTF-32 file adds some 0.4 MiB for decoding, whatever
-// its size); besides that only the resync search grows, with its /LB window: by 12 bytes a
-// line, and in a long search by up to some 40 more for its index of runs.
+// Reads of this size keep system calls few, and the two files' pieces, read in turn, in the
+// processor's cache until they are compared. A text comparison holds at most a chunk and a
+// quarter of each file, and a chunk of scratch, whatever the length of the lines (a UTF-16 or UTF-32
+// file adds some 0.4 MiB for decoding, whatever its size); besides that only the resync search grows,
+// with its /LB window: by 12 bytes a line, and in a long search by up to some 40 more for its
+// index of runs.
 constexpr size_t kChunk = size_t{256} << 10;
+// The most of each file that is held from the last equal line before a block on, so that the
+// search and the report read none of it again (see TextWalk): enough for nearly every block.
+// More would rarely save a read, and each page that a comparison touches costs time: a long
+// line, held from its start while its equal bytes go by, would touch them all.
+constexpr size_t kHold = kChunk / 4;
 
 void Complain(int err_fd, std::string_view line) {
   ssize_t ignored = write(err_fd, line.data(), line.size());
@@ -61,14 +67,15 @@ ExitCode Compare(const Arguments& args, Output& out, int out_fd) {
   std::string error;
   Outcome outcome;
   if (binary) {
-    InputBuffer in1(*file1, args.file1, limit1, kChunk), in2(*file2, args.file2, limit2, kChunk);
+    InputBuffer in1(*file1, args.file1, limit1, kChunk, 0);
+    InputBuffer in2(*file2, args.file2, limit2, kChunk, 0);
     outcome = CompareBinary(in1, in2, report, &error);
   } else {
     // Text is read as the text it holds, in the encoding that a byte-order mark names; the
     // limit then applies to the file's bytes, before any decoding.
     TextSource text1(*file1, limit1, DecodeSizes()), text2(*file2, limit2, DecodeSizes());
-    InputBuffer in1(text1, args.file1, InputBuffer::kNoLimit, kChunk);
-    InputBuffer in2(text2, args.file2, InputBuffer::kNoLimit, kChunk);
+    InputBuffer in1(text1, args.file1, InputBuffer::kNoLimit, kChunk, kHold);
+    InputBuffer in2(text2, args.file2, InputBuffer::kNoLimit, kChunk, kHold);
     TextOptions text;
     text.key.expand_tabs = !o.keep_tabs;
     text.key.compress_white = o.compress_white;

@@ -12,31 +12,28 @@ namespace {
 
 // Where the walk stands in one file.
 struct Side {
-  Side(InputBuffer& input, const KeyOptions& key) : in(input), window(input, key) {}
+  Side(InputBuffer& input, const KeyOptions& key) : in(input), window(input, key) { in.Keep(0); }
 
   // Whether the file ends at `pos`; sure once the walk has asked the input for the bytes there.
   bool AtEnd() const { return in.Ended(pos); }
   // Moves on over the line at `pos`, which ends where `next` starts.
   void Pass(uint64_t next) {
-    if (counted == pos) {
-      ++line;
-      counted = next;
-    }
+    ++line;
     pos = next;
   }
+  // The input keeps the bytes from the last equal line on, which the report may print, while
+  // it can: the lines after it are then read again neither by the search nor by the report.
   void SetBefore(uint64_t begin, uint64_t end) {
     has_before = true;
     before_begin = begin;
     before_end = end;
+    in.Keep(begin);
   }
 
   InputBuffer& in;
   LineWindow window;
-  uint64_t pos = 0;  // where the next line to compare starts
-  // The 0-based number of the line that starts at `counted`, which is at or before `pos`: the
-  // lines in between are counted only when a number is needed (see CountLines).
-  uint64_t line = 0;
-  uint64_t counted = 0;
+  uint64_t pos = 0;   // where the next line to compare starts
+  uint64_t line = 0;  // its 0-based number
   bool has_before = false;
   uint64_t before_begin = 0;  // the last equal line before `line`
   uint64_t before_end = 0;
@@ -60,8 +57,7 @@ class TextWalk : public LineAccess {
  private:
   bool SkipIdentical();
   bool CompareLines(bool* same, uint64_t* next_a, uint64_t* next_b);
-  bool CountLines(Side& s);
-  void TakeEqualPart(const char* p, size_t same, bool differs);
+  void TakeEqualPart(const char* p, size_t same, uint64_t lines, bool differs);
   bool Resync(bool* failed_resync);
   Outcome Trouble(std::string* error);
 
@@ -77,22 +73,28 @@ class TextWalk : public LineAccess {
   uint64_t restart_ = 0;
 };
 
-// The least the walk over identical bytes asks of the inputs' windows at a time.
-constexpr size_t kSkipStep = size_t{64} << 10;
-
 // Takes over the first `same` bytes at `p`, the same in both files, starting `equal_` bytes
-// into the next lines: whole lines go by, and the rest is added to the equal start of the line
-// that goes on past them. `differs` says the files differ right after them.
-void TextWalk::TakeEqualPart(const char* p, size_t same, bool differs) {
-  const char* last = LastNewline(p, same);
+// into the next lines: whole lines go by, `lines` of them, and the rest is added to the equal
+// start of the line that goes on past them. `differs` says the files differ right after them.
+void TextWalk::TakeEqualPart(const char* p, size_t same, uint64_t lines, bool differs) {
+  const char* last = lines > 0 ? LastNewline(p, same) : nullptr;
   size_t from = 0;
   if (last != nullptr) {
     size_t upto = static_cast<size_t>(last - p) + 1;
     const char* prev = LastNewline(p, upto - 1);
     uint64_t start = prev ? equal_ + static_cast<uint64_t>(prev - p) + 1 : 0;
+    // Each input byte is read once. Lines are numbered here, counted while their bytes were
+    // compared, the same count for both files, and never by reading the passed part of a file
+    // again. The inputs hold their bytes from the last equal line on (see Side::SetBefore), so
+    // that neither the resync search nor the report reads them again. Only the lines of a block
+    // that come to more than an input's hold are fetched again where they are needed: a line
+    // the report prints, a very long differing line whose key is built from where it can start
+    // afresh or hashed for the search, the lines of a very long block; never anything before
+    // the block.
     for (Side& s : side_) {
       s.SetBefore(s.pos + start, s.pos + equal_ + upto);
       s.pos += equal_ + upto;
+      s.line += lines;
     }
     equal_ = restart_ = 0;
     from = upto;
@@ -120,8 +122,11 @@ bool TextWalk::SkipIdentical() {
   equal_ = restart_ = 0;
   for (;;) {
     size_t na = 0, nb = 0;
-    const char* pa = a.in.Window(a.pos + equal_, kSkipStep, &na);
-    const char* pb = b.in.Window(b.pos + equal_, kSkipStep, &nb);
+    // Whatever the windows hold: an input reads on only once its window is used up, so that
+    // the bytes it keeps when it moves are only those of the last lines, not a piece still to
+    // be compared.
+    const char* pa = a.in.Window(a.pos + equal_, 1, &na);
+    const char* pb = b.in.Window(b.pos + equal_, 1, &nb);
     if (pa == nullptr || pb == nullptr) return false;
     size_t n = std::min(na, nb);
     if (n == 0) {
@@ -135,28 +140,11 @@ bool TextWalk::SkipIdentical() {
       }
       return true;
     }
-    size_t same = FirstMismatch(pa, pb, n);
-    TakeEqualPart(pa, same, same < n);
+    uint64_t lines = 0;
+    size_t same = FirstMismatchCounting(pa, pb, n, &lines);
+    TakeEqualPart(pa, same, lines, same < n);
     if (same < n) return true;
   }
-}
-
-// Brings the line number up to `pos`. The walk over equal bytes leaves the lines it passes
-// uncounted, because files that end equal never need the number; they are counted here from the
-// input's window when it still holds them, else read again. Returns false after a read error.
-bool TextWalk::CountLines(Side& s) {
-  char last = '\n';
-  for (uint64_t at = s.counted; at < s.pos;) {
-    size_t len = static_cast<size_t>(std::min<uint64_t>(s.in.chunk(), s.pos - at));
-    const char* p = s.in.Fetch(at, len);
-    if (p == nullptr) return false;
-    s.line += CountNewlines(p, len);
-    last = p[len - 1];
-    at += len;
-  }
-  if (last != '\n') ++s.line;  // the last line, without a line end, was passed
-  s.counted = s.pos;
-  return true;
 }
 
 // Compares the next lines of both files by key and sets where the lines after them start. The
@@ -227,11 +215,8 @@ bool TextWalk::Lines(int side, uint64_t first, uint64_t count, uint64_t from,
 // Looks for the resync point from the current lines, reports the block and moves both sides to
 // it. Returns false after a read error or when the sink stops.
 bool TextWalk::Resync(bool* failed_resync) {
-  for (Side& s : side_) {
-    if (!CountLines(s)) return false;
-    s.in.Keep(s.has_before ? s.before_begin : s.pos);
-    s.window.Reset(s.pos);
-  }
+  // The first lines' equal start holds no line end, and has been read.
+  for (Side& s : side_) s.window.Reset(s.pos, s.pos + equal_);
   Side& a = side_[0];
   Side& b = side_[1];
   ResyncPoint point;
@@ -253,8 +238,6 @@ bool TextWalk::Resync(bool* failed_resync) {
     if (moves[k] > 0) s.SetBefore(s.window.begin(moves[k] - 1), s.window.begin(moves[k]));
     s.pos = s.window.begin(moves[k]);
     s.line += moves[k];
-    s.counted = s.pos;
-    s.in.Keep(InputBuffer::kNoKeep);
   }
   return true;
 }

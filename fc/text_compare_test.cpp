@@ -1,6 +1,6 @@
 // The line-by-line engine against a plain rendering of the resync rule, on many small random
-// file pairs, each also stored with byte-order marks, as UTF-8, UTF-16 and UTF-32; plus read
-// errors in the middle of a comparison.
+// file pairs, each also stored with byte-order marks, as UTF-8, UTF-16 and UTF-32, counting
+// the bytes it reads; plus read errors in the middle of a comparison.
 #include "fc/text_compare.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +117,7 @@ class Recorder : public TextSink {
       EXPECT_TRUE(PullSide(lines, k++, *s, &side));
       EXPECT_EQ(AsPrinted(side.stretch), LinesPrinted(side));
       block.text.insert(block.text.end(), side.lines.begin(), side.lines.end());
+      printed += 2 * side.stretch.size();
     }
     result.blocks.push_back(block);
     return true;
@@ -129,24 +130,70 @@ class Recorder : public TextSink {
   }
   bool Finish(bool) override { return true; }
   Result result;
+  // The bytes of the lines printed, line ends included, twice: this sink pulls them one by one
+  // and as one stretch.
+  uint64_t printed = 0;
 };
 
-// Compares the two sources' text, read through buffers of `chunk` bytes.
+// Counts the bytes read through it.
+class CountingSource : public Source {
+ public:
+  explicit CountingSource(Source& source) : source_(source) {}
+  bool ReadAt(uint64_t offset, char* out, size_t size, size_t* got, std::string* error) override {
+    bool ok = source_.ReadAt(offset, out, size, got, error);
+    read += *got;
+    return ok;
+  }
+  uint64_t read = 0;
+
+ private:
+  Source& source_;
+};
+
+// How a comparison reads its inputs, and what it read of them.
+struct Reading {
+  size_t chunk;
+  size_t hold;
+  uint64_t read = 0;     // of both inputs, through their sources
+  uint64_t printed = 0;  // of the lines that the sink pulls, as they stand in the files
+};
+
+// More than any pair of these tests needs, as the comparer's hold is for nearly every block.
+constexpr size_t kHoldAll = size_t{1} << 20;
+
+// The promise that each byte is read once: a comparison reads its inputs' bytes once, besides
+// the lines that the report prints, which it may fetch again, and one read more.
+void ExpectReadOnce(const Reading& reading, uint64_t sizes) {
+  EXPECT_LE(reading.read, sizes + reading.printed + reading.chunk)
+      << "the inputs hold " << sizes << " bytes, the report prints " << reading.printed;
+}
+
+// Compares the two sources' text as `reading` says.
 Outcome Compare(Source& sa, Source& sb, uint64_t limit_a, uint64_t limit_b, const TextOptions& o,
-                size_t chunk, Result* result) {
-  InputBuffer a(sa, "a", limit_a, chunk), b(sb, "b", limit_b, chunk);
+                Reading* reading, Result* result) {
+  CountingSource ca(sa), cb(sb);
+  InputBuffer a(ca, "a", limit_a, reading->chunk, reading->hold);
+  InputBuffer b(cb, "b", limit_b, reading->chunk, reading->hold);
   Recorder recorder;
   std::string error;
   Outcome outcome = CompareText(a, b, o, recorder, &error);
   EXPECT_EQ(error, "");
   *result = recorder.result;
+  reading->read = ca.read + cb.read;
+  reading->printed = recorder.printed;
   return outcome;
 }
 
 Outcome Engine(const std::string& file_a, const std::string& file_b, const TextOptions& o,
-               size_t chunk, Result* result) {
+               Reading* reading, Result* result) {
   MemorySource sa(file_a), sb(file_b);
-  return Compare(sa, sb, file_a.size(), file_b.size(), o, chunk, result);
+  return Compare(sa, sb, file_a.size(), file_b.size(), o, reading, result);
+}
+
+Outcome Engine(const std::string& file_a, const std::string& file_b, const TextOptions& o,
+               size_t chunk, Result* result) {
+  Reading reading{chunk, chunk};
+  return Engine(file_a, file_b, o, &reading, result);
 }
 
 // How a side's text is stored in its file: as it stands, or after a byte-order mark.
@@ -191,10 +238,11 @@ std::string Held(const std::string& text, Stored how) {
 
 // Checks that the texts `a` and `b`, stored in files as `pick` chooses and read through a
 // decoder whose steps and restart points `pick` makes small, give the blocks that the plain
-// reference finds for the UTF-8 text that the files hold. The steps hold up to 20 units of
-// UTF-32, so that ASCII is sometimes narrowed many units at once.
+// reference finds for the UTF-8 text that the files hold; and, when `read_once`, that each of
+// the files' bytes is read once, as each byte of their text is. The steps hold up to 20 units
+// of UTF-32, so that ASCII is sometimes narrowed many units at once.
 void ExpectSameAsStoredPlain(const std::string& a, const std::string& b, const TextOptions& o,
-                             size_t chunk, std::mt19937& pick) {
+                             size_t chunk, size_t hold, bool read_once, std::mt19937& pick) {
   const Stored kinds[] = {Stored::kAsIs,    Stored::kUtf8Mark, Stored::kUtf16Le,
                           Stored::kUtf16Be, Stored::kUtf32Le,  Stored::kUtf32Be};
   Stored how_a = kinds[pick() % 6], how_b = kinds[pick() % 6];
@@ -202,15 +250,28 @@ void ExpectSameAsStoredPlain(const std::string& a, const std::string& b, const T
   if (how_a == Stored::kUtf16Le && a.starts_with('\0')) how_a = Stored::kUtf16Be;
   if (how_b == Stored::kUtf16Le && b.starts_with('\0')) how_b = Stored::kUtf16Be;
   DecodeSizes sizes{4 + 2 * (pick() % 40), 2 + pick() % 4};
-  MemorySource file_a(Store(a, how_a)), file_b(Store(b, how_b));
-  TextSource sa(file_a, InputBuffer::kNoLimit, sizes), sb(file_b, InputBuffer::kNoLimit, sizes);
-  Result want = Reference(Held(a, how_a), Held(b, how_b), o), got;
-  Outcome outcome = Compare(sa, sb, InputBuffer::kNoLimit, InputBuffer::kNoLimit, o, chunk, &got);
+  std::string stored_a = Store(a, how_a), stored_b = Store(b, how_b);
+  MemorySource file_a(stored_a), file_b(stored_b);
+  CountingSource raw_a(file_a), raw_b(file_b);
+  TextSource sa(raw_a, InputBuffer::kNoLimit, sizes), sb(raw_b, InputBuffer::kNoLimit, sizes);
+  std::string held_a = Held(a, how_a), held_b = Held(b, how_b);
+  Result want = Reference(held_a, held_b, o), got;
+  Reading reading{chunk, hold};
+  Outcome outcome =
+      Compare(sa, sb, InputBuffer::kNoLimit, InputBuffer::kNoLimit, o, &reading, &got);
   ASSERT_EQ(got, want) << "stored as " << static_cast<int>(how_a) << " and "
                        << static_cast<int>(how_b) << ", steps of " << sizes.block << "\nA:\n"
                        << a << "\nB:\n"
                        << b;
   EXPECT_EQ(outcome, want.blocks.empty() && !want.failed ? Outcome::kSame : Outcome::kDifferent);
+  if (read_once) {
+    ExpectReadOnce(reading, held_a.size() + held_b.size());
+    // UTF-32 stores a text in at most four times its bytes in UTF-8.
+    Reading raw = reading;
+    raw.read = raw_a.read + raw_b.read;
+    raw.printed *= 4;
+    ExpectReadOnce(raw, stored_a.size() + stored_b.size());
+  }
 }
 
 std::string RandomFile(std::mt19937& rng, const std::vector<std::string>& alphabet,
@@ -275,14 +336,19 @@ TEST(ResyncRule, EngineAgreesWithPlainReferenceOnRandomPairs) {
     o.key.fold_case = rng() % 3 == 0;
     size_t chunk = big ? 64 + rng() % 400 : 8 + rng() % 40;
     Result want = Reference(a, b, o), got;
-    Outcome outcome = Engine(a, b, o, chunk, &got);
+    Reading reading{chunk, kHoldAll};
+    Outcome outcome = Engine(a, b, o, &reading, &got);
     ASSERT_EQ(got, want) << "round " << round << " /LB" << o.max_mismatch << " /" << o.min_match
                          << "\nA:\n"
                          << a << "\nB:\n"
                          << b;
     bool same = want.blocks.empty() && !want.failed;
     ASSERT_EQ(outcome, same ? Outcome::kSame : Outcome::kDifferent);
-    ExpectSameAsStoredPlain(a, b, o, chunk, pick);
+    ExpectReadOnce(reading, a.size() + b.size());
+    // Held whole, or as little as the comparer holds against its reads, so that lines are
+    // fetched again.
+    bool whole = pick() % 2;
+    ExpectSameAsStoredPlain(a, b, o, chunk, whole ? kHoldAll : chunk / 4, whole, pick);
     if (HasFatalFailure()) return;
   }
 }
@@ -303,6 +369,50 @@ TEST(ResyncRule, LongLinesAcrossSmallBuffers) {
                       std::string(301, 'z') + "1";
   EXPECT_EQ(Engine(start + "\tw\n", start + "  w\n", o, 256, &got), Outcome::kSame);
   EXPECT_EQ(Engine(start + "\tw\n", start + "   w\n", o, 256, &got), Outcome::kDifferent);
+}
+
+// A change early, in the middle or late in a file costs what reading the pair once costs,
+// whether a block is found or the resync fails, as it stands or stored in another encoding: the
+// lines passed are numbered as they go by and never read again. The window holds a quarter of
+// a read's worth of what it has read, as the comparer's does.
+TEST(ResyncRule, EachByteIsReadOnceWhereverTheChangeIs) {
+  auto file = [](size_t from, size_t changed) {
+    std::string text;
+    for (size_t k = 0; k < 3000; ++k) {
+      text += k >= from && k < from + changed ? "other " : "line ";
+      text += std::to_string(k) + (k % 7 ? "\n" : "\t.\r\n");
+    }
+    return text;
+  };
+  std::mt19937 pick(5);
+  const std::string a = file(0, 0);
+  for (size_t at : {30, 1500, 2970}) {
+    for (size_t changed : {1, 3}) {  // three changed lines are too many for /LB2
+      std::string b = file(at, changed);
+      TextOptions o;
+      o.max_mismatch = 2;
+      Result want = Reference(a, b, o), got;
+      ASSERT_EQ(want.failed, changed == 3);
+      Reading reading{256, 64};
+      Engine(a, b, o, &reading, &got);
+      EXPECT_EQ(got, want) << "line " << at;
+      ExpectReadOnce(reading, a.size() + b.size());
+      ExpectSameAsStoredPlain(a, b, o, 256, 64, true, pick);
+    }
+  }
+  // A line far longer than the window, changed in its middle, is read to its end once: then
+  // only whole, to hash its key for the search and to print it.
+  std::string line;
+  while (line.size() < 20000) line += "word \t";
+  std::string changed = line;
+  changed[10000] = 'y';
+  std::string long_a = "first\n" + line + "\nlast\n", long_b = "first\n" + changed + "\nlast\n";
+  Result want = Reference(long_a, long_b, TextOptions()), got;
+  Reading reading{256, 64};
+  Engine(long_a, long_b, TextOptions(), &reading, &got);
+  EXPECT_EQ(got, want);
+  reading.printed += line.size() + changed.size();
+  ExpectReadOnce(reading, long_a.size() + long_b.size());
 }
 
 // Lines about as long as the input's chunk, one, two or three halves of it (a line of up to
@@ -372,7 +482,7 @@ TEST(ResyncRule, LinesAcrossChunkEdgesUnderEveryOption) {
     }
     TextOptions o;
     o.key.compress_white = round % 2;
-    ExpectSameAsStoredPlain(a, b, o, chunk, pick);
+    ExpectSameAsStoredPlain(a, b, o, chunk, chunk, false, pick);
     if (HasFatalFailure()) return;
   }
 }
@@ -436,7 +546,7 @@ TEST(ReadTrouble, ReadErrorAndShrinkingFileAreReportedNotHidden) {
   for (bool binary : {false, true}) {
     FailingSource bad(text, text.size() / 2, false);
     MemorySource good(text);
-    InputBuffer a(good, "good.txt", text.size(), 64), b(bad, "bad.txt", text.size(), 64);
+    InputBuffer a(good, "good.txt", text.size(), 64, 64), b(bad, "bad.txt", text.size(), 64, 64);
     ReadingSink sink;
     std::string error;
     Outcome outcome =
@@ -448,8 +558,8 @@ TEST(ReadTrouble, ReadErrorAndShrinkingFileAreReportedNotHidden) {
   // report reads its lines again the file holds only three quarters of them.
   FailingSource bad(changed, changed.size() * 3 / 4, true);
   MemorySource good(text);
-  InputBuffer a(good, "good.txt", InputBuffer::kNoLimit, 64);
-  InputBuffer b(bad, "bad.txt", InputBuffer::kNoLimit, 64);
+  InputBuffer a(good, "good.txt", InputBuffer::kNoLimit, 64, 64);
+  InputBuffer b(bad, "bad.txt", InputBuffer::kNoLimit, 64, 64);
   ReadingSink sink;
   TextOptions o;
   o.max_mismatch = 5000;

@@ -64,7 +64,7 @@ Folder OpenFolder(const std::string& path) {
 }  // namespace
 
 InputProgress::InputProgress(pid_t group, const std::vector<std::string>& paths)
-    : group_(group), positionRead_(paths.size(), 0) {
+    : group_(group), reached_(paths.size(), 0) {
   for (const std::string& path : paths) {
     Input input;
     struct stat status;
@@ -85,24 +85,14 @@ std::optional<double> InputProgress::Sample() {
 std::optional<double> InputProgress::Take(const std::vector<ProcessReads>& processes) {
   if (totalSize_ == 0) return std::nullopt;
   for (const ProcessReads& process : processes) {
-    std::set<std::size_t>& held = held_[process.pid];
     for (const ProcessReads::OpenInput& open : process.openInputs) {
-      held.insert(open.input);
-      std::uint64_t& read = positionRead_[open.input];
-      read = std::max(read, std::min(open.position, inputs_[open.input].size));
-      if (open.position > 0) readsByPosition_.insert(process.pid);
+      std::uint64_t& reached = reached_[open.input];
+      reached = std::max(reached, std::min(open.position, inputs_[open.input].size));
     }
-    // The count of a process that moves positions also holds what its ended
-    // children read, of anything: its positions tell better.
-    if (readsByPosition_.contains(process.pid)) continue;
-    std::uint64_t heldSize = 0;
-    for (const std::size_t input : held) heldSize += inputs_[input].size;
-    countRead_ = std::max(countRead_, std::min(process.readBytes, heldSize));
   }
-  std::uint64_t positions = 0;
-  for (const std::uint64_t read : positionRead_) positions += read;
-  const std::uint64_t read = std::min(std::max(positions, countRead_), totalSize_);
-  const double share = static_cast<double>(read) / static_cast<double>(totalSize_);
+  std::uint64_t reached = 0;
+  for (const std::uint64_t position : reached_) reached += position;
+  const double share = static_cast<double>(reached) / static_cast<double>(totalSize_);
   shown_ = std::max(shown_, share);
   return shown_;
 }
@@ -117,7 +107,6 @@ std::vector<ProcessReads> InputProgress::ReadGroup() const {
     if (pid == 0 || GroupOf(pid) != group_) continue;
     const std::string folder = "/proc/" + std::to_string(pid);
     ProcessReads process;
-    process.pid = pid;
     const Folder descriptors = OpenFolder(folder + "/fd");
     if (!descriptors) continue;
     while (const dirent* fd = readdir(descriptors.get())) {
@@ -128,9 +117,7 @@ std::vector<ProcessReads> InputProgress::ReadGroup() const {
           FieldValue(ReadSmallFile(folder + "/fdinfo/" + fd->d_name), "pos:");
       for (const std::size_t input : inputs) process.openInputs.push_back({input, position});
     }
-    if (process.openInputs.empty()) continue;
-    process.readBytes = FieldValue(ReadSmallFile(folder + "/io"), "rchar:");
-    processes.push_back(std::move(process));
+    if (!process.openInputs.empty()) processes.push_back(std::move(process));
   }
   return processes;
 }

@@ -3,37 +3,32 @@
 #include <sys/types.h>
 
 #include <cstdint>
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace varnel {
 
-// One process as /proc shows it: how much it has read in all, and where each
-// of its descriptors on an input file stands.
+// One process as /proc shows it: where each of its descriptors on an input
+// file stands.
 struct ProcessReads {
   struct OpenInput {
     std::size_t input;       // which of the input files, by its place in the list
     std::uint64_t position;  // the descriptor's file position
   };
-  pid_t pid = 0;
-  std::uint64_t readBytes = 0;  // rchar: every byte it has read, from anywhere
   std::vector<OpenInput> openInputs;
 };
 
-// How much of a run's input files the processes of its group have read, taken
-// from outside: the comparer and its command line know nothing of it.
+// How far the processes of a run's group have come through its input files,
+// taken from outside: the comparer and its command line know nothing of it.
 //
-// A process that reads a file with read() moves the descriptor's position, so
-// the positions say how far the readers have come. One that reads with
-// pread(), as our comparer does, leaves the positions at 0; then its count of
-// all the bytes it has read, cut to the sizes of the input files it holds,
-// stands for what it has read of them (the few bytes it read elsewhere, to
-// start, are lost in that). The larger of the two measures is taken, and the
-// count of one process only: helpers that merely inherit a descriptor, and
-// read a little of something else, never add up.
+// A process that reads a file in order with read() moves the descriptor's
+// position, and our comparer keeps it at the furthest byte it has read, also
+// when it reads something again in place. So the furthest position seen on
+// each file, against the file's size, says how far the run has come: reading
+// again never moves it, and it is full only once the last bytes have been
+// read. A process's count of the bytes it has read (rchar) would say neither:
+// it grows with every byte read again, and with what it reads of anything else.
 class InputProgress {
  public:
   // `paths` name the input files; their sizes are taken now. `group` is the
@@ -41,9 +36,9 @@ class InputProgress {
   InputProgress(pid_t group, const std::vector<std::string>& paths);
 
   // Reads the group's processes from /proc and tells the share of the input
-  // files read so far, from 0 to 1 and never less than before; nullopt when
-  // the files have no bytes to measure against. Processes that cannot be
-  // read, or end meanwhile, are passed over.
+  // files that they have come through so far, from 0 to 1 and never less than
+  // before; nullopt when the files have no bytes to measure against. Processes
+  // that cannot be read, or end meanwhile, are passed over.
   std::optional<double> Sample();
 
   // The same, from a view of the group that has been read already.
@@ -64,12 +59,9 @@ class InputProgress {
   pid_t group_;
   std::vector<Input> inputs_;
   std::uint64_t totalSize_ = 0;
-  // Kept at their largest, so that a file read to its end and closed, or a
-  // process that has ended, still counts.
-  std::vector<std::uint64_t> positionRead_;      // by input, from the positions
-  std::uint64_t countRead_ = 0;                  // from the best count of one process
-  std::map<pid_t, std::set<std::size_t>> held_;  // every input each process held
-  std::set<pid_t> readsByPosition_;              // processes that moved a position
+  // By input, the furthest position seen, kept so that a file read to its end
+  // and closed, or a process that has ended, still counts.
+  std::vector<std::uint64_t> reached_;
   double shown_ = 0;
 };
 

@@ -3,7 +3,8 @@
 # programs and run the window; with --tests, also what only the tests use
 # (a private X server, a Wayland compositor, screenshots and their
 # measurement, the accessibility bus, a GTK drag source, the package and
-# desktop entry checkers, the sanitizer and fuzzer runtimes). Run as root (or
+# desktop entry checkers, the sanitizer and fuzzer runtimes, strace to slow
+# the comparer down from outside). Run as root (or
 # through sudo). Installs nothing when everything is present.
 set -eu
 
@@ -17,7 +18,7 @@ tests="clang libclang-rt-14-dev
   weston sway wtype grim qt6-wayland
   dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme
   python3-gi gir1.2-gtk-3.0
-  lintian appstream desktop-file-utils libglib2.0-bin"
+  lintian appstream desktop-file-utils libglib2.0-bin strace"
 
 case "${1:-}" in
   "") packages=$build ;;

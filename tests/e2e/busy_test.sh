@@ -8,8 +8,9 @@
 # it cannot read either gives a box naming it; a close request ends the run
 # and the window; and when the program ends, by
 # SIGTERM or SIGKILL, no process of its run outlives it by five seconds. A
-# long run shows in the task bar how much of its files it has read, and hides
-# that when it ends. The full-disk case (a 64 KiB tmpfs as the temporary
+# long run shows in the task bar how far it has come through its files, below
+# full until the comparer's last read even where a late change is found, and
+# hides that when it ends. The full-disk case (a 64 KiB tmpfs as the temporary
 # folder) needs root. The boxes are read through the accessibility bus, as a
 # screen reader reads them, and the task bar's signals from the session bus.
 if [ -z "${VARNEL_OWN_SESSION:-}" ]; then
@@ -32,8 +33,11 @@ touch "$SCRATCH/task-bar"
 printf 'a\n' >"$SCRATCH/files/x.txt"
 printf 'b\n' >"$SCRATCH/files/y.txt"
 
+# The window's PATH holds only the scratch folder's programs.
+STRACE=$(command -v strace) || fail "strace is needed to slow the comparer down"
 # The comparer does as $SCRATCH/mode says: slow, segv, hang, read its two
-# files slowly with read() before the real work, or the real work.
+# files slowly with read() before the real work, the real work slowed from
+# outside (each of its reads held up a tenth of a second), or the real work.
 cat >"$SCRATCH/app/fc" <<SH
 #!/bin/sh
 echo "\$\$" >>"$SCRATCH/runs"
@@ -49,6 +53,8 @@ case \$mode in
           /bin/dd bs=1024 count=1 <&4 >/dev/null 2>&1
           /bin/sleep 0.25
         done ;;
+  traced) exec "$STRACE" -qq -o /dev/null -e inject=read,pread64:delay_enter=100000 \
+            "$REAL_FC" "\$@" ;;
 esac
 exec "$REAL_FC" "\$@"
 SH
@@ -296,7 +302,7 @@ if [ -n "$full_disk" ]; then
   rm -f "$SCRATCH"/tmp/FC_*
 fi
 
-echo "-- a long comparison shows in the task bar how much it has read, then hides it"
+echo "-- a long comparison shows in the task bar how far it has come, then hides it"
 seq 1 2400 >"$SCRATCH/files/long-old.txt"
 seq 1 2400 | sed 's/00$/00x/' >"$SCRATCH/files/long-new.txt"
 fill_fields "$SCRATCH/files/long-old.txt" "$SCRATCH/files/long-new.txt"
@@ -317,6 +323,38 @@ signals_since "$signals" | awk '
   }
   END { if (shown < 2 || last <= first) { print "the progress did not rise"; bad = 1 }; exit bad }' ||
   fail "the task bar did not show the progress as it should"
+
+echo "-- a change near the end: the task bar shows how far the comparer has come, not full"
+# The comparer reads each byte once, and its progress is the furthest place it
+# has read in each file: with a change at 90%, which used to make it read the
+# files again, the task bar stays below full until its last read. Each read
+# is held up for a tenth of a second, so the window samples it many times.
+# A comparer that read the files again, or kept no offsets, fails here.
+seq 1 600000 >"$SCRATCH/files/late-old.txt"
+seq 1 600000 | sed '540000s/$/x/' >"$SCRATCH/files/late-new.txt"
+fill_fields "$SCRATCH/files/late-old.txt" "$SCRATCH/files/late-new.txt"
+viewers=$(count "$SCRATCH/viewer-calls")
+signals=$(count "$SCRATCH/task-bar")
+mode traced
+compare
+wait_for 30 lines_above "$SCRATCH/viewer-calls" "$viewers" || fail "the viewer was never started"
+wait_for 10 hidden_since "$signals" || fail "the progress was not hidden after the report"
+grep -qx '540000x' "$(tail -n1 "$SCRATCH/viewer-calls")" || fail "the report misses the change"
+echo "recorded:" $(signals_since "$signals" | cut -d' ' -f2-3 | tr ' ' /)
+# After its last read the comparer only finds the files' ends and writes the
+# report, less than one sampling apart: only the last value shown may be full.
+signals_since "$signals" | awk '
+  $3 == "true" { shown[++n] = $2 }
+  END {
+    if (n < 4) { print "only " n + 0 " progress values were shown"; exit 1 }
+    highest = 0
+    for (k = 1; k < n; ++k) {
+      if (shown[k] >= 1) { print "full at value " k " of " n; bad = 1 }
+      if (shown[k] > highest) highest = shown[k]
+    }
+    if (highest < 0.5) { print "the progress stayed at " highest " before the end"; bad = 1 }
+    exit bad
+  }' || fail "the task bar showed full before the comparer read its last bytes"
 
 echo "-- a close request during a hanging comparison ends the run and the window"
 viewers=$(count "$SCRATCH/viewer-calls")
