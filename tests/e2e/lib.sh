@@ -8,6 +8,10 @@ set -euo pipefail
 VARNEL_BIN=$1
 FC_BIN=$2
 SCRATCH=$(mktemp -d)
+# A runtime folder of each test's own: the accessibility bus puts its socket
+# there, so that tests run side by side do not share, and end, one bus.
+mkdir -m 700 "$SCRATCH/runtime"
+export XDG_RUNTIME_DIR="$SCRATCH/runtime"
 XVFB_PID=""
 APP_PID=""
 
