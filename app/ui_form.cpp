@@ -30,14 +30,19 @@ constexpr int kClientWidth = 4965;
 constexpr int kStartLeft = 4785;
 constexpr int kStartTop = 1755;
 
+// One of the Details toggle's captions in the user's language.
 QString Caption(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return UIForm::tr(text.data());
 }
 
 // The four filters of the file choosers, descriptions and patterns joined by '|'.
-const QString kFileFilter = QStringLiteral(
-    "Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|"
-    "All Files (*.*)|*.*");
+QString FileFilter() {
+  //: Four filters of the file dialog, each a description and then its pattern, all joined by
+  //: '|'. Translate the descriptions only; keep every '|', '(*.*)' and pattern as it is.
+  return UIForm::tr(
+      "Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|"
+      "All Files (*.*)|*.*");
+}
 
 // True when `name` holds a character other than a blank (space).
 bool HasNonBlank(const QByteArray& name) {
@@ -209,6 +214,7 @@ void UIForm::Form_Load() {
 varnel::OptionSet UIForm::optionSet() const {
   varnel::OptionSet options;
   options.advancedCaption = cmdAdvanced->text().toStdString();
+  options.hideDetailsCaption = Caption(varnel::kHideDetailsCaption).toStdString();
   options.chkA = TickState(chkA);
   options.chkB = TickState(chkB);
   options.chkC = TickState(chkC);
@@ -231,7 +237,8 @@ void UIForm::cmdCompare_Click() {
   if (closeAfterRun_) close();
 }
 
-// The caption is the view state: the switch builder reads it too.
+// The caption is the view state: the switch builder reads it too, and
+// compares it with the same caption in the same language.
 void UIForm::cmdAdvanced_Click() {
   if (cmdAdvanced->text() == Caption(varnel::kShowDetailsCaption)) {
     resize(width(), kDetailedHeight);
@@ -269,7 +276,7 @@ void UIForm::browse(const QString& title, QString& folder, FileField* field) {
   Try([&] { dialog.setDialogTitle(title); });
   Try([&] { dialog.setFlags(varnel::FileOpenDialog::kFileMustExist); });
   Try([&] { dialog.setDefaultExt(QStringLiteral("txt")); });
-  Try([&] { dialog.setFilter(kFileFilter); });
+  Try([&] { dialog.setFilter(FileFilter()); });
   Try([&] { dialog.setOptions(0); });
   Try([&] { dialog.showOpen(); });
   Try([&] {
