@@ -94,9 +94,10 @@ CommandLine ParseCommandLine(const QList<QByteArray>& arguments, const QByteArra
   }
   const QStringList files = parser.positionalArguments();
   if (files.size() > 2) {
+    const int count = static_cast<int>(files.size());
     return Refused(QCoreApplication::translate(
         "CommandLine", "Too many files: %n given, but only a source and a target can be compared.",
-        nullptr, static_cast<int>(files.size())));
+        nullptr, count));
   }
   CommandLine command;
   for (const QString& position : files)
