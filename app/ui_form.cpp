@@ -18,6 +18,7 @@
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
 #include "compare/platform.h"
+#include "ui/fit_captions.h"
 #include "ui/program_fonts.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
@@ -29,6 +30,8 @@ using varnel::Pixels;
 constexpr int kClientWidth = 4965;
 constexpr int kStartLeft = 4785;
 constexpr int kStartTop = 1755;
+// The top of the option band, which the compact view cuts off whole.
+constexpr int kOptionBandTop = 2235;
 
 // One of the Details toggle's captions in the user's language.
 QString Caption(std::string_view text) {
@@ -79,7 +82,7 @@ UIForm::UIForm(varnel::Platform& platform, std::unique_ptr<varnel::FileOpenDialo
   createFileBand();
   createOptionBand();
   orderTabStops();
-  setGeometry(Pixels(kStartLeft), Pixels(kStartTop), Pixels(kClientWidth), kDetailedHeight);
+  fitCaptions();
   QCoreApplication::instance()->installEventFilter(new HeldKeyFilter(this));
   Form_Load();
   cmdBrowseSource->setFocus();
@@ -117,7 +120,7 @@ void UIForm::createFileBand() {
 
 void UIForm::createOptionBand() {
   chkA = createCheckBox("chkA", tr("Display only first and last lines for each set of differences"),
-                        {210, 2235, 4620, 255});
+                        {210, kOptionBandTop, 4620, 255});
   chkB = createCheckBox("chkB", tr("Binary comparison"), {210, 2567, 4620, 255});
   chkC = createCheckBox("chkC", tr("Disregard case of letters"), {210, 2899, 4860, 255});
   chkN = createCheckBox("chkN", tr("Display line numbers on an ASCII comparison"),
@@ -137,6 +140,15 @@ void UIForm::createOptionBand() {
   label4->setBuddy(txtMinMatch);
 
   connect(chkB, &QCheckBox::toggled, this, &UIForm::chkB_Click);
+}
+
+// The window as drawn, grown where a caption in the user's language needs
+// more room. The compact view still ends where the option band begins.
+void UIForm::fitCaptions() {
+  const QSize client = varnel::FitCaptions(this, QSize(Pixels(kClientWidth), kDetailedHeight));
+  detailedHeight_ = client.height();
+  compactHeight_ = kCompactHeight + chkA->y() - Pixels(kOptionBandTop);
+  setGeometry(Pixels(kStartLeft), Pixels(kStartTop), client.width(), detailedHeight_);
 }
 
 // The focus moves through the controls in the order they were laid out in,
@@ -206,7 +218,7 @@ QLabel* UIForm::createLabel(const char* name, const QString& caption, QRect twip
 }
 
 void UIForm::Form_Load() {
-  resize(width(), kCompactHeight);
+  resize(width(), compactHeight_);
   SourceDir = QStringLiteral("/");
   TargetDir = QStringLiteral("/");
 }
@@ -241,10 +253,10 @@ void UIForm::cmdCompare_Click() {
 // compares it with the same caption in the same language.
 void UIForm::cmdAdvanced_Click() {
   if (cmdAdvanced->text() == Caption(varnel::kShowDetailsCaption)) {
-    resize(width(), kDetailedHeight);
+    resize(width(), detailedHeight_);
     cmdAdvanced->setText(Caption(varnel::kHideDetailsCaption));
   } else {
-    resize(width(), kCompactHeight);
+    resize(width(), compactHeight_);
     cmdAdvanced->setText(Caption(varnel::kShowDetailsCaption));
     repaint();
   }
