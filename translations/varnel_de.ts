@@ -265,7 +265,7 @@ sie dort gewählt worden; sind beide angegeben, vergleicht die Eingabetaste sie.
 <context>
     <name>UIForm</name>
     <message>
-        <location filename="../app/ui_form.cpp" line="+42"/>
+        <location filename="../app/ui_form.cpp" line="+45"/>
         <source>Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|All Files (*.*)|*.*</source>
         <extracomment>Four filters of the file dialog, each a description and then its pattern, all joined by &apos;|&apos;. Translate the descriptions only; keep every &apos;|&apos;, &apos;(*.*)&apos; and pattern as it is.</extracomment>
         <translation>Protokolldateien (*.log)|*.log|Textdateien (*.txt)|*.txt|Batchdateien (*.bat)|*.bat|Alle Dateien (*.*)|*.*</translation>
@@ -349,7 +349,7 @@ sie dort gewählt worden; sind beide angegeben, vergleicht die Eingabetaste sie.
     <message>
         <location line="+1"/>
         <source>Compress white space (tabs and spaces) for comparison</source>
-        <translation>Leerraum (Tabulatoren und Leerzeichen) beim Vergleich zusammenfassen</translation>
+        <translation>Leerraum (Tabulatoren und Leerzeichen) zusammenfassen</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -367,7 +367,7 @@ sie dort gewählt worden; sind beide angegeben, vergleicht die Eingabetaste sie.
         <translation>Anzahl der Zeilen in Folge, die nach einer Abweichung übereinstimmen müssen</translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+138"/>
         <source>Source File</source>
         <translation>Quelldatei</translation>
     </message>
@@ -400,7 +400,7 @@ sie dort gewählt worden; sind beide angegeben, vergleicht die Eingabetaste sie.
 <context>
     <name>frmAbout</name>
     <message>
-        <location filename="../about/frm_about.cpp" line="+93"/>
+        <location filename="../about/frm_about.cpp" line="+99"/>
         <source>Program icon</source>
         <translation>Programmsymbol</translation>
     </message>

@@ -265,7 +265,7 @@ elegido allí; si se indican ambos, Intro los compara.
 <context>
     <name>UIForm</name>
     <message>
-        <location filename="../app/ui_form.cpp" line="+42"/>
+        <location filename="../app/ui_form.cpp" line="+45"/>
         <source>Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|All Files (*.*)|*.*</source>
         <extracomment>Four filters of the file dialog, each a description and then its pattern, all joined by &apos;|&apos;. Translate the descriptions only; keep every &apos;|&apos;, &apos;(*.*)&apos; and pattern as it is.</extracomment>
         <translation>Archivos de registro (*.log)|*.log|Archivos de texto (*.txt)|*.txt|Archivos por lotes (*.bat)|*.bat|Todos los archivos (*.*)|*.*</translation>
@@ -367,7 +367,7 @@ elegido allí; si se indican ambos, Intro los compara.
         <translation>Número de líneas consecutivas que deben coincidir tras una diferencia</translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+138"/>
         <source>Source File</source>
         <translation>Archivo de origen</translation>
     </message>
@@ -400,7 +400,7 @@ elegido allí; si se indican ambos, Intro los compara.
 <context>
     <name>frmAbout</name>
     <message>
-        <location filename="../about/frm_about.cpp" line="+93"/>
+        <location filename="../about/frm_about.cpp" line="+99"/>
         <source>Program icon</source>
         <translation>Icono del programa</translation>
     </message>

@@ -265,7 +265,7 @@ modifié. La fenêtre s’ouvre avec eux dans ses champs, comme s’ils y avaien
 <context>
     <name>UIForm</name>
     <message>
-        <location filename="../app/ui_form.cpp" line="+42"/>
+        <location filename="../app/ui_form.cpp" line="+45"/>
         <source>Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|All Files (*.*)|*.*</source>
         <extracomment>Four filters of the file dialog, each a description and then its pattern, all joined by &apos;|&apos;. Translate the descriptions only; keep every &apos;|&apos;, &apos;(*.*)&apos; and pattern as it is.</extracomment>
         <translation>Fichiers journaux (*.log)|*.log|Fichiers texte (*.txt)|*.txt|Fichiers batch (*.bat)|*.bat|Tous les fichiers (*.*)|*.*</translation>
@@ -367,7 +367,7 @@ modifié. La fenêtre s’ouvre avec eux dans ses champs, comme s’ils y avaien
         <translation>Nombre de lignes consécutives qui doivent correspondre après une différence</translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+138"/>
         <source>Source File</source>
         <translation>Fichier source</translation>
     </message>
@@ -400,7 +400,7 @@ modifié. La fenêtre s’ouvre avec eux dans ses champs, comme s’ils y avaien
 <context>
     <name>frmAbout</name>
     <message>
-        <location filename="../about/frm_about.cpp" line="+93"/>
+        <location filename="../about/frm_about.cpp" line="+99"/>
         <source>Program icon</source>
         <translation>Icône du programme</translation>
     </message>
