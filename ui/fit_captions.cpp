@@ -119,8 +119,7 @@ class Fitter {
             .height();
     const int shownHeight = std::min(room.bottom() + 1, fitted_.height() - label->y()) - room.top();
     if (textHeight <= shownHeight) return;
-    // Lines are laid out a font's height apart where its leading is negative.
-    const int line = std::max(metrics.lineSpacing(), metrics.height());
+    const int line = metrics.lineSpacing();
     const int more = (textHeight - shownHeight + line - 1) / line * line;
     const QRect old = label->geometry();
     const int shown = std::min(old.height(), fitted_.height() - old.y());
