@@ -367,7 +367,7 @@ sie dort gewählt worden; sind beide angegeben, vergleicht die Eingabetaste sie.
         <translation>Anzahl der Zeilen in Folge, die nach einer Abweichung übereinstimmen müssen</translation>
     </message>
     <message>
-        <location line="+138"/>
+        <location line="+137"/>
         <source>Source File</source>
         <translation>Quelldatei</translation>
     </message>
@@ -379,12 +379,12 @@ sie dort gewählt worden; sind beide angegeben, vergleicht die Eingabetaste sie.
     <message>
         <location line="+67"/>
         <source>Not used: the default applies. A count is a whole number from 1 up, in digits alone.</source>
-        <translation>Nicht verwendet: Es gilt der Standardwert. Eine Anzahl ist eine ganze Zahl ab 1, nur aus Ziffern.</translation>
+        <translation>Nicht verwendet: Es gilt der Standardwert. Eine Anzahl ist eine ganze Zahl ab 1, nur in Ziffern geschrieben.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>The comparer takes whole numbers only: it refuses this count, and its report says so.</source>
-        <translation>Das Vergleichsprogramm nimmt nur ganze Zahlen an: Es lehnt diese Anzahl ab, und sein Bericht sagt es.</translation>
+        <translation>Das Vergleichsprogramm nimmt nur ganze Zahlen an: Es lehnt diese Anzahl ab, und sein Bericht vermerkt das.</translation>
     </message>
     <message>
         <location filename="../compare/switches.h" line="+16"/>

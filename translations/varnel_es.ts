@@ -367,7 +367,7 @@ elegido allí; si se indican ambos, Intro los compara.
         <translation>Número de líneas consecutivas que deben coincidir tras una diferencia</translation>
     </message>
     <message>
-        <location line="+138"/>
+        <location line="+137"/>
         <source>Source File</source>
         <translation>Archivo de origen</translation>
     </message>

@@ -30,8 +30,8 @@ modifié. La fenêtre s’ouvre avec eux dans ses champs, comme s’ils y avaien
         <location line="+78"/>
         <source>Too many files: %n given, but only a source and a target can be compared.</source>
         <translation>
-            <numerusform>Trop de fichiers&#xa0;: %n indiqué, mais seuls une source et une cible peuvent être comparées.</numerusform>
-            <numerusform>Trop de fichiers&#xa0;: %n indiqués, mais seuls une source et une cible peuvent être comparées.</numerusform>
+            <numerusform>Trop de fichiers&#xa0;: %n indiqué, mais seules une source et une cible peuvent être comparées.</numerusform>
+            <numerusform>Trop de fichiers&#xa0;: %n indiqués, mais seules une source et une cible peuvent être comparées.</numerusform>
         </translation>
     </message>
     <message>
@@ -367,7 +367,7 @@ modifié. La fenêtre s’ouvre avec eux dans ses champs, comme s’ils y avaien
         <translation>Nombre de lignes consécutives qui doivent correspondre après une différence</translation>
     </message>
     <message>
-        <location line="+138"/>
+        <location line="+137"/>
         <source>Source File</source>
         <translation>Fichier source</translation>
     </message>
