@@ -9,6 +9,7 @@
 #include <varnel_version.h>
 
 #include "ui/contrast.h"
+#include "ui/fit_captions.h"
 #include "ui/program_fonts.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
@@ -20,6 +21,9 @@ using varnel::IsLightFace;
 using varnel::Pixels;
 
 const QSize kClientTwips(5730, 3135);
+// The etched rule above the disclaimer, and the disclaimer's top.
+constexpr int kRuleTop = 2445;
+constexpr int kDisclaimerTop = 2670;
 
 // The OK button covers the right end of the disclaimer's first lines; the
 // disclaimer wraps this much short of its own right edge so no word hides
@@ -50,6 +54,8 @@ frmAbout::frmAbout(QWidget* parent)
   showIconForScreen();
   applyFaceColours();
   Form_Load();
+  // Room for captions that need more, in the user's language.
+  setFixedSize(varnel::FitCaptions(this, size()));
 }
 
 // The picture is drawn with as many pixels as the screen gives its 32 x 32
@@ -108,7 +114,7 @@ void frmAbout::createLabels() {
   lblDescription->setFont(varnel::ClassicFont(9.75));
   lblDescription->setText(tr("File compare utility."));
 
-  lblDisclaimer = createLabel(QRect(240, 2670, 4215, 825));
+  lblDisclaimer = createLabel(QRect(240, kDisclaimerTop, 4215, 825));
   lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
   lblDisclaimer->setContentsMargins(0, 0, kDisclaimerRightInset, 0);
   lblDisclaimer->setText(
@@ -165,14 +171,15 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
 // The etched rule between the web notice and the disclaimer: a grey line
 // with a two-pixel white line under it. On a dark face grey and white would
 // not read as a groove, so the theme's own shadow and light take their place.
+// The rule keeps its distance above the disclaimer, which moves down where a
+// text above it needs more lines.
 void frmAbout::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   const bool light = IsLightFace(palette());
   const QColor shadow = light ? QColor(128, 128, 128) : palette().color(QPalette::Dark);
   const QColor highlight = light ? QColor(Qt::white) : palette().color(QPalette::Light);
+  const int top = Pixels(kRuleTop) + lblDisclaimer->y() - Pixels(kDisclaimerTop);
   QPainter painter(this);
-  painter.fillRect(QRect(QPoint(Pixels(90), Pixels(2445)), QPoint(Pixels(5654), Pixels(2445))),
-                   shadow);
-  painter.fillRect(QRect(QPoint(Pixels(105), Pixels(2460)), QPoint(Pixels(5654), Pixels(2460) + 1)),
-                   highlight);
+  painter.fillRect(QRect(QPoint(Pixels(90), top), QPoint(Pixels(5654), top)), shadow);
+  painter.fillRect(QRect(QPoint(Pixels(105), top + 1), QPoint(Pixels(5654), top + 2)), highlight);
 }

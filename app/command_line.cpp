@@ -15,21 +15,19 @@ namespace varnel {
 
 namespace {
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("CommandLine", text);
-}
-
 QString Usage() {
   const QString name = QString::fromLatin1(kCommandName);
-  return Tr("Usage: %1 [SOURCE [TARGET]]\n"
-            "Compare two text files line by line in a window.\n"
-            "\n"
-            "SOURCE is the document before the changes and TARGET the document with\n"
-            "changes. The window opens with them in its fields, as if chosen there;\n"
-            "with both given, Enter compares them.\n"
-            "\n"
-            "  -h, --help     display this help and exit\n"
-            "      --version  output version information and exit\n")
+  return QCoreApplication::translate(
+             "CommandLine",
+             "Usage: %1 [SOURCE [TARGET]]\n"
+             "Compare two text files line by line in a window.\n"
+             "\n"
+             "SOURCE is the document before the changes and TARGET the document with\n"
+             "changes. The window opens with them in its fields, as if chosen there;\n"
+             "with both given, Enter compares them.\n"
+             "\n"
+             "  -h, --help     display this help and exit\n"
+             "      --version  output version information and exit\n")
       .arg(name);
 }
 
@@ -96,14 +94,20 @@ CommandLine ParseCommandLine(const QList<QByteArray>& arguments, const QByteArra
   }
   const QStringList files = parser.positionalArguments();
   if (files.size() > 2) {
-    return Refused(Tr("Too many files: %1 given, but only a source and a target can be "
-                      "compared.")
-                       .arg(files.size()));
+    const int count = static_cast<int>(files.size());
+    return Refused(QCoreApplication::translate(
+        "CommandLine", "Too many files: %n given, but only a source and a target can be compared.",
+        nullptr, count));
   }
   CommandLine command;
   for (const QString& position : files)
     command.files << AbsoluteAgainst(workingFolder, arguments.at(position.toInt()));
   return command;
+}
+
+bool AsksBeforeStart(const QList<QByteArray>& arguments) {
+  const CommandLine::Action action = ParseCommandLine(arguments, {}).action;
+  return action == CommandLine::Action::kHelp || action == CommandLine::Action::kVersion;
 }
 
 bool AnswerBeforeStart(const QList<QByteArray>& arguments) {
@@ -118,10 +122,15 @@ CommandLine ReadCommandLine(const QList<QByteArray>& arguments, int qtArgc, char
 
 int Finish(const CommandLine& command, Platform& platform) {
   if (Answer(command)) return 0;
-  std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kCommandName,
-               command.text.toLocal8Bit().constData(), kCommandName);
-  if (!platform.StandardErrorIsTerminal())
-    platform.MessageBox(command.text.toStdString(), BoxStyle::kPlain, kCompareTitle);
+  const QString help =
+      QCoreApplication::translate("CommandLine", "Try '%1 --help' for more information.")
+          .arg(QString::fromLatin1(kCommandName));
+  std::fprintf(stderr, "%s: %s\n%s\n", kCommandName, command.text.toLocal8Bit().constData(),
+               help.toLocal8Bit().constData());
+  if (!platform.StandardErrorIsTerminal()) {
+    platform.MessageBox(command.text.toStdString(), BoxStyle::kPlain,
+                        platform.Translated(kTextContext, kCompareTitle));
+  }
   return kRefusedStatus;
 }
 

@@ -41,8 +41,13 @@ int QtArgumentCount(const QList<QByteArray>& arguments);
 // Action::kRefuse with the reason in `text`.
 CommandLine ParseCommandLine(const QList<QByteArray>& arguments, const QByteArray& workingFolder);
 
-// Prints the usage or the version when `arguments` (as ArgumentsOf gives
-// them) ask for it, before the application is made: neither needs a screen.
+// Whether `arguments` (as ArgumentsOf gives them) ask for the usage or the
+// version: neither needs a screen, so they are answered before the window's
+// application is made.
+bool AsksBeforeStart(const QList<QByteArray>& arguments);
+
+// Prints the usage or the version when `arguments` ask for it, in the
+// language of the application's translators, if there is an application.
 // False, printing nothing, for any other command line.
 bool AnswerBeforeStart(const QList<QByteArray>& arguments);
 

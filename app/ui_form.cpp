@@ -18,6 +18,7 @@
 #include "compare/compare_run.h"
 #include "compare/path_helpers.h"
 #include "compare/platform.h"
+#include "ui/fit_captions.h"
 #include "ui/program_fonts.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
@@ -29,15 +30,22 @@ using varnel::Pixels;
 constexpr int kClientWidth = 4965;
 constexpr int kStartLeft = 4785;
 constexpr int kStartTop = 1755;
+// The top of the option band, which the compact view cuts off whole.
+constexpr int kOptionBandTop = 2235;
 
+// One of the Details toggle's captions in the user's language.
 QString Caption(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return UIForm::tr(text.data());
 }
 
 // The four filters of the file choosers, descriptions and patterns joined by '|'.
-const QString kFileFilter = QStringLiteral(
-    "Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|"
-    "All Files (*.*)|*.*");
+QString FileFilter() {
+  //: Four filters of the file dialog, each a description and then its pattern, all joined by
+  //: '|'. Translate the descriptions only; keep every '|', '(*.*)' and pattern as it is.
+  return UIForm::tr(
+      "Log Files (*.log)|*.log|Text Files (*.txt)|*.txt|Batch Files (*.bat)|*.bat|"
+      "All Files (*.*)|*.*");
+}
 
 // True when `name` holds a character other than a blank (space).
 bool HasNonBlank(const QByteArray& name) {
@@ -74,7 +82,7 @@ UIForm::UIForm(varnel::Platform& platform, std::unique_ptr<varnel::FileOpenDialo
   createFileBand();
   createOptionBand();
   orderTabStops();
-  setGeometry(Pixels(kStartLeft), Pixels(kStartTop), Pixels(kClientWidth), kDetailedHeight);
+  fitCaptions();
   QCoreApplication::instance()->installEventFilter(new HeldKeyFilter(this));
   Form_Load();
   cmdBrowseSource->setFocus();
@@ -112,7 +120,7 @@ void UIForm::createFileBand() {
 
 void UIForm::createOptionBand() {
   chkA = createCheckBox("chkA", tr("Display only first and last lines for each set of differences"),
-                        {210, 2235, 4620, 255});
+                        {210, kOptionBandTop, 4620, 255});
   chkB = createCheckBox("chkB", tr("Binary comparison"), {210, 2567, 4620, 255});
   chkC = createCheckBox("chkC", tr("Disregard case of letters"), {210, 2899, 4860, 255});
   chkN = createCheckBox("chkN", tr("Display line numbers on an ASCII comparison"),
@@ -132,6 +140,15 @@ void UIForm::createOptionBand() {
   label4->setBuddy(txtMinMatch);
 
   connect(chkB, &QCheckBox::toggled, this, &UIForm::chkB_Click);
+}
+
+// The window as drawn, grown where a caption in the user's language needs
+// more room. The compact view still ends where the option band begins.
+void UIForm::fitCaptions() {
+  const QSize client = varnel::FitCaptions(this, QSize(Pixels(kClientWidth), kDetailedHeight));
+  detailedHeight_ = client.height();
+  compactHeight_ = kCompactHeight + chkA->y() - Pixels(kOptionBandTop);
+  setGeometry(Pixels(kStartLeft), Pixels(kStartTop), client.width(), detailedHeight_);
 }
 
 // The focus moves through the controls in the order they were laid out in,
@@ -201,7 +218,7 @@ QLabel* UIForm::createLabel(const char* name, const QString& caption, QRect twip
 }
 
 void UIForm::Form_Load() {
-  resize(width(), kCompactHeight);
+  resize(width(), compactHeight_);
   SourceDir = QStringLiteral("/");
   TargetDir = QStringLiteral("/");
 }
@@ -209,6 +226,7 @@ void UIForm::Form_Load() {
 varnel::OptionSet UIForm::optionSet() const {
   varnel::OptionSet options;
   options.advancedCaption = cmdAdvanced->text().toStdString();
+  options.hideDetailsCaption = Caption(varnel::kHideDetailsCaption).toStdString();
   options.chkA = TickState(chkA);
   options.chkB = TickState(chkB);
   options.chkC = TickState(chkC);
@@ -231,13 +249,14 @@ void UIForm::cmdCompare_Click() {
   if (closeAfterRun_) close();
 }
 
-// The caption is the view state: the switch builder reads it too.
+// The caption is the view state: the switch builder reads it too, and
+// compares it with the same caption in the same language.
 void UIForm::cmdAdvanced_Click() {
   if (cmdAdvanced->text() == Caption(varnel::kShowDetailsCaption)) {
-    resize(width(), kDetailedHeight);
+    resize(width(), detailedHeight_);
     cmdAdvanced->setText(Caption(varnel::kHideDetailsCaption));
   } else {
-    resize(width(), kCompactHeight);
+    resize(width(), compactHeight_);
     cmdAdvanced->setText(Caption(varnel::kShowDetailsCaption));
     repaint();
   }
@@ -269,7 +288,7 @@ void UIForm::browse(const QString& title, QString& folder, FileField* field) {
   Try([&] { dialog.setDialogTitle(title); });
   Try([&] { dialog.setFlags(varnel::FileOpenDialog::kFileMustExist); });
   Try([&] { dialog.setDefaultExt(QStringLiteral("txt")); });
-  Try([&] { dialog.setFilter(kFileFilter); });
+  Try([&] { dialog.setFilter(FileFilter()); });
   Try([&] { dialog.setOptions(0); });
   Try([&] { dialog.showOpen(); });
   Try([&] {

@@ -33,7 +33,8 @@ class UIForm : public QWidget {
   Q_OBJECT
 
  public:
-  // The compact and detailed client heights, in pixels.
+  // The compact and detailed client heights as drawn, in pixels. Captions
+  // that need more room, in another language, may make them larger.
   static constexpr int kCompactHeight = 142;
   static constexpr int kDetailedHeight = 356;
 
@@ -77,6 +78,7 @@ class UIForm : public QWidget {
   void createFileBand();
   void createOptionBand();
   void orderTabStops();
+  void fitCaptions();
   QPushButton* createButton(const char* name, const QString& caption, QRect twips);
   QCheckBox* createCheckBox(const char* name, const QString& caption, QRect twips);
   CountField* createCountField(const char* name, QRect twips);
@@ -102,6 +104,10 @@ class UIForm : public QWidget {
   CountField* txtMinMatch = nullptr;
   QPushButton* cmdAdvanced = nullptr;
   QPushButton* cmdAbout = nullptr;
+
+  // The client heights of the two views, with room for every caption.
+  int compactHeight_ = kCompactHeight;
+  int detailedHeight_ = kDetailedHeight;
 
   QString SourceDir;
   QString TargetDir;

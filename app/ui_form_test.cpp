@@ -5,21 +5,29 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <varnel_version.h>
+
 #include "about/frm_about.h"
 #include "app/testing/stand_in_file_dialog.h"
 #include "compare/testing/stand_in_platform.h"
+#include "report/report_window.h"
+#include "ui/fit_captions.h"
+#include "ui/translators.h"
 
 namespace {
 
@@ -64,7 +72,7 @@ class UIFormTest : public ::testing::Test {
 
 TEST_F(UIFormTest, StartsCompactWithEverythingEmptyOrZero) {
   EXPECT_EQ(form.windowTitle(), "Varnel File Compare");
-  EXPECT_EQ(form.height(), UIForm::kCompactHeight);
+  EXPECT_EQ(form.size(), QSize(331, UIForm::kCompactHeight));
   EXPECT_EQ(button("cmdAdvanced")->text(), "Details >>>");
   EXPECT_TRUE(edit("txtSource")->text().isEmpty());
   EXPECT_TRUE(edit("txtTarget")->text().isEmpty());
@@ -338,5 +346,168 @@ TEST_F(UIFormTest, ClosingTheMainWindowLeavesAboutOpenAndKeepingTheProgramAlive)
     EXPECT_EQ(w->windowHandle()->transientParent(), nullptr);
   }
 }
+
+// One view of a window as the user meets it: its title and, for each control
+// in sight, in a fixed order, its caption, tool tip and accessible name; and
+// where its controls stand.
+struct View {
+  QStringList texts;
+  std::vector<QRect> places;
+};
+
+QString CaptionOf(const QWidget* control) {
+  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
+  if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+  return {};
+}
+
+// Adds to `misfits` a line for a caption of `control` that `window` does not
+// show whole: a word-wrapped label's lines must fit the part of its room in
+// sight; a caption on one line must fit across its room, within the window.
+void CheckCaptionFits(const QWidget* window, const QWidget* control, const QString& where,
+                      QStringList* misfits) {
+  const QString caption = CaptionOf(control);
+  const QRect room = varnel::CaptionRoom(control).translated(control->mapTo(window, QPoint(0, 0)));
+  const QRect inSight = room.intersected(QRect(QPoint(0, 0), window->size()));
+  const QFontMetrics metrics = control->fontMetrics();
+  const auto* label = qobject_cast<const QLabel*>(control);
+  QRect text;
+  if (label != nullptr && label->wordWrap()) {
+    text = metrics.boundingRect(QRect(room.topLeft(), QSize(room.width(), 1 << 20)),
+                                Qt::TextWordWrap, caption);
+  } else {
+    const int width = metrics.size(Qt::TextShowMnemonic, caption).width();
+    const int left = qobject_cast<const QPushButton*>(control) != nullptr
+                         ? room.center().x() + 1 - width / 2 - width % 2
+                         : room.left();
+    text = QRect(left, inSight.top(), width, inSight.height());
+  }
+  if (caption.isEmpty() || inSight.contains(text)) return;
+  *misfits << QStringLiteral("%1 '%2': needs %3x%4, has %5x%6")
+                  .arg(where, caption)
+                  .arg(text.width())
+                  .arg(text.height())
+                  .arg(inSight.width())
+                  .arg(inSight.height());
+}
+
+View Look(QWidget* window, const QString& name, QStringList* misfits) {
+  View view;
+  view.texts << name + QStringLiteral(" title: ") + window->windowTitle();
+  const QRect sight(QPoint(0, 0), window->size());
+  const QList<QWidget*> controls = window->findChildren<QWidget*>();
+  for (qsizetype i = 0; i < controls.size(); ++i) {
+    const QWidget* control = controls[i];
+    const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+    if (!control->isVisibleTo(window) || !sight.intersects(place)) continue;
+    const QString where = QStringLiteral("%1 %2#%3").arg(name, control->objectName()).arg(i);
+    // What a control holds as data rather than says: a field's text, the
+    // program's name, a path.
+    if (!qobject_cast<const QLineEdit*>(control) && control->objectName() != "lblTitle" &&
+        control->objectName() != "reportFile") {
+      view.texts << where + QStringLiteral(" caption: ") + CaptionOf(control);
+      CheckCaptionFits(window, control, where, misfits);
+    }
+    view.texts << where + QStringLiteral(" tool tip: ") + control->toolTip();
+    view.texts << where + QStringLiteral(" name: ") + control->accessibleName();
+    if (control->parentWidget() == window) view.places.push_back(place);
+  }
+  return view;
+}
+
+// Every window the user meets, in each of its views, in the language of the
+// translators installed.
+std::map<QString, View> LookAtEveryWindow(QStringList* misfits) {
+  std::map<QString, View> views;
+  varnel::StandInPlatform platform;
+  UIForm form(platform, std::make_unique<varnel::StandInFileDialog>());
+  form.show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+  // The count fields say why they will not count as typed.
+  form.findChild<QLineEdit*>("txtLB")->setText("1,000");
+  form.findChild<QLineEdit*>("txtMinMatch")
+      ->setText("2" + QString::fromStdString(varnel::UserDecimalPoint()) + "5");
+  views["main compact"] = Look(&form, "main compact", misfits);
+  QTest::mouseClick(form.findChild<QPushButton*>("cmdAdvanced"), Qt::LeftButton);
+  views["main detailed"] = Look(&form, "main detailed", misfits);
+
+  auto about = std::make_unique<frmAbout>();
+  about->show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(about.get()));
+  views["about"] = Look(about.get(), "about", misfits);
+
+  QTemporaryDir folder;
+  QFile report(folder.filePath("FC_abc123.txt"));
+  EXPECT_TRUE(report.open(QIODevice::WriteOnly));
+  report.write("Comparing files old.txt and new.txt\n***** old.txt\na\n***** new.txt\nb\n*****\n");
+  report.close();
+  std::string reason;
+  std::unique_ptr<ReportWindow> window(
+      ReportWindow::Open(QFile::encodeName(report.fileName()).toStdString(), "/home/u/old.txt",
+                         "/home/u/new.txt", &reason));
+  EXPECT_NE(window, nullptr) << reason;
+  if (window) {
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    views["report"] = Look(window.get(), "report", misfits);
+  }
+  return views;
+}
+
+// Texts that a language writes as English does.
+const std::map<std::string, std::set<QString>> kSameOnPurpose = {
+    {"de", {"...", "OK", "Details >>>"}},
+    {"fr", {"...", "OK", "Source"}},
+    {"es", {"..."}},
+};
+
+class TranslatedWindowsTest : public testing::TestWithParam<std::string> {};
+
+// Under each shipped language, every text that the windows show or say is
+// translated, unless it is the same on purpose, every caption fits its
+// control in every view, and no control that grew runs into another.
+TEST_P(TranslatedWindowsTest, EveryTextIsTranslatedAndFitsItsControl) {
+  QStringList misfits;
+  const std::map<QString, View> english = LookAtEveryWindow(&misfits);
+  EXPECT_TRUE(misfits.isEmpty()) << "in English: " << misfits.join("\n").toStdString();
+
+  const QList<QTranslator*> translators = varnel::InstallTranslators(
+      QStringLiteral(VARNEL_TEST_TRANSLATIONS), QLocale(QString::fromStdString(GetParam())));
+  // The program's translation, and Qt's own for the boxes' buttons.
+  EXPECT_EQ(translators.size(), 2);
+  misfits.clear();
+  const std::map<QString, View> translated = LookAtEveryWindow(&misfits);
+  for (QTranslator* translator : translators) {
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+  }
+  EXPECT_TRUE(misfits.isEmpty()) << misfits.join("\n").toStdString();
+
+  std::set<QString> same = kSameOnPurpose.at(GetParam());
+  same.insert(QStringLiteral("Version %1.%2.%3")
+                  .arg(varnel::kVersionMajor)
+                  .arg(varnel::kVersionMinor)
+                  .arg(varnel::kVersionRevision));
+  for (const auto& [name, view] : english) {
+    const View& other = translated.at(name);
+    ASSERT_EQ(view.texts.size(), other.texts.size()) << name.toStdString();
+    for (qsizetype i = 0; i < view.texts.size(); ++i) {
+      const QString text = view.texts[i].section(QStringLiteral(": "), 1);
+      if (text.isEmpty() || same.contains(text)) continue;
+      EXPECT_NE(view.texts[i], other.texts[i]) << "not translated";
+    }
+    ASSERT_EQ(view.places.size(), other.places.size());
+    for (std::size_t a = 0; a < view.places.size(); ++a) {
+      for (std::size_t b = a + 1; b < view.places.size(); ++b) {
+        if (view.places[a].intersects(view.places[b])) continue;
+        EXPECT_FALSE(other.places[a].intersects(other.places[b]))
+            << name.toStdString() << ": controls " << a << " and " << b << " run into each other";
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ShippedLanguages, TranslatedWindowsTest,
+                         testing::Values("de", "fr", "es"));
 
 }  // namespace

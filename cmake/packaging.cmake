@@ -36,10 +36,11 @@ with the program; every report is kept in the temporary folder.]=])
 # The libraries come from dpkg-shlibdeps, but for ICU, which the comparer loads
 # only when it needs it; the rest is what the window starts or lays itself out
 # with. Without a Qt platform plugin the window cannot open at all, so that is
-# not left to libqt6gui6's recommendation.
+# not left to libqt6gui6's recommendation. Qt's own translations name the
+# boxes' buttons in the language the window speaks.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "${VARNEL_ICU_PACKAGE}, qt6-qpa-plugins, xdg-utils, fonts-liberation2")
+    "${VARNEL_ICU_PACKAGE}, qt6-qpa-plugins, qt6-translations-l10n, xdg-utils, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

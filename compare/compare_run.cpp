@@ -19,14 +19,23 @@ constexpr char kReportPrefix[] = "FC_";
 // The current folder, for a platform that names no temporary folder or makes
 // no report file in it.
 constexpr char kCurrentFolder[] = "./";
-constexpr char kNoReportFile[] = "The report file could not be made in ";
+constexpr char kNoReportFile[] =
+    QT_TRANSLATE_NOOP("CompareRun", "The report file could not be made in %1 (%2), nor in %3");
+constexpr char kReportGone[] =
+    QT_TRANSLATE_NOOP("CompareRun", "The report file %1 has disappeared");
+constexpr char kErrorPrompt[] = QT_TRANSLATE_NOOP("CompareRun", "Oops, %1: %2");
 
 // Failures that carry no number of their own are shown with an errno, like
 // every other error on this platform.
 constexpr int kOutOfMemoryNumber = ENOMEM;
-constexpr char kOutOfMemoryText[] = "Out of memory";
+constexpr char kOutOfMemoryText[] = QT_TRANSLATE_NOOP("CompareRun", "Out of memory");
 constexpr int kUnexpectedNumber = -1;
-constexpr char kUnexpectedText[] = "Unexpected error";
+constexpr char kUnexpectedText[] = QT_TRANSLATE_NOOP("CompareRun", "Unexpected error");
+
+// One of the fixed texts above, in the user's language.
+std::string Tr(const Platform& platform, const char* text) {
+  return platform.Translated(kTextContext, text);
+}
 
 // The report file: its full name as made, for the user, and its short form,
 // for the command lines.
@@ -49,12 +58,12 @@ ReportFile MakeReportFile(Platform& platform, const std::string& folder) {
       name = platform.CreateFallbackFile(kCurrentFolder, kReportPrefix);
     } catch (const PlatformError& error) {
       throw PlatformError(error.number(),
-                          kNoReportFile + folder + " (" + whyNot + "), nor in " + error.what());
+                          Format(Tr(platform, kNoReportFile), {folder, whyNot, error.what()}));
     }
   }
   std::string shortForm = ShortName(platform, name);
   if (shortForm.empty()) {
-    throw PlatformError(ENOENT, "The report file " + name + " has disappeared");
+    throw PlatformError(ENOENT, Format(Tr(platform, kReportGone), {name}));
   }
   return {name, shortForm};
 }
@@ -82,29 +91,31 @@ bool Finished(const RunEnd& end) {
 }
 
 // Why a run that did not finish stopped, one reason a line.
-std::string Reason(const RunEnd& end) {
+std::string Reason(const Platform& platform, const RunEnd& end) {
   std::string reason;
   if (end.kind == RunEnd::Kind::kSignalled) {
-    reason = kEndedBySignal + end.signalName + ".";
+    reason = Format(Tr(platform, kEndedBySignal), {end.signalName});
   } else if (!IsComparerStatus(end.status)) {
-    reason = kEndedWithStatus + std::to_string(end.status) + ".";
+    reason = Format(Tr(platform, kEndedWithStatus), {std::to_string(end.status)});
   }
   const std::string errors = Trimmed(end.errors);
-  if (!errors.empty()) reason += (reason.empty() ? "" : "\n") + std::string(kErrorOutput) + errors;
+  if (!errors.empty())
+    reason += (reason.empty() ? "" : "\n") + Format(Tr(platform, kErrorOutput), {errors});
   return reason;
 }
 
-std::string ReportLine(const ReportFile& report) {
-  return "\n\n" + std::string(kReportFileLabel) + report.name;
+std::string ReportLine(const Platform& platform, const ReportFile& report) {
+  return "\n\n" + Format(Tr(platform, kReportFileLabel), {report.name});
 }
 
 // The box of a report that neither the viewer nor the report window could show.
 void ShowUnreadable(Platform& platform, const ReportFile& report, const std::string& viewerReason,
                     const std::string& readReason) noexcept {
   try {
-    platform.MessageBox(kViewerFailedPrompt + viewerReason + ".\n" + kReportUnreadable +
-                            readReason + "." + ReportLine(report),
-                        BoxStyle::kCritical, kCompareTitle);
+    platform.MessageBox(Format(Tr(platform, kViewerFailedPrompt), {viewerReason}) + "\n" +
+                            Format(Tr(platform, kReportUnreadable), {readReason}) +
+                            ReportLine(platform, report),
+                        BoxStyle::kCritical, Tr(platform, kCompareTitle));
   } catch (...) {
     // The box was the last thing to do; nothing is left to tell.
   }
@@ -147,7 +158,8 @@ FieldPath ShortenField(const Platform& platform, const std::string& text) {
 // not: `missing`, or `tooLong`.
 bool Usable(Platform& platform, const FieldPath& path, const char* missing, const char* tooLong) {
   if (!path.shortForm.empty()) return true;
-  platform.MessageBox(path.tooLong ? tooLong : missing, BoxStyle::kPlain, kCompareTitle);
+  platform.MessageBox(Tr(platform, path.tooLong ? tooLong : missing), BoxStyle::kPlain,
+                      Tr(platform, kCompareTitle));
   return false;
 }
 
@@ -168,27 +180,44 @@ void RunSteps(Platform& platform, const std::string& sourceText, const std::stri
                                   target.shortForm + " > " + report.shortForm;
   const long pid = platform.Start(commandLine);
   if (pid == 0) {
-    platform.MessageBox(kStartFailedPrompt, BoxStyle::kCritical, kCompareTitle);
+    platform.MessageBox(Tr(platform, kStartFailedPrompt), BoxStyle::kCritical,
+                        Tr(platform, kCompareTitle));
     return;
   }
   const RunInputs inputs{sourceText, targetText};
   const RunEnd end = platform.Wait(pid, inputs);
   if (end.kind == RunEnd::Kind::kStopped) return;
   if (!Finished(end)) {
-    platform.MessageBox(kNotFinishedPrompt + ("\n\n" + Reason(end)) + ReportLine(report),
-                        BoxStyle::kCritical, kCompareTitle);
+    platform.MessageBox(Tr(platform, kNotFinishedPrompt) + "\n\n" + Reason(platform, end) +
+                            ReportLine(platform, report),
+                        BoxStyle::kCritical, Tr(platform, kCompareTitle));
     return;
   }
   StartViewer(platform, report, inputs);
 }
 
-// The error box. A failure while showing it has nowhere left to go.
+// The error box. Its description is shown as it came: the system's own words
+// are in the user's language already where the system has it. A failure
+// while showing it has nowhere left to go.
 void ShowError(Platform& platform, int number, const char* description) noexcept {
   try {
-    platform.MessageBox("Oops, " + std::to_string(number) + ": " + description, BoxStyle::kPlain,
-                        std::nullopt);
+    platform.MessageBox(Format(Tr(platform, kErrorPrompt), {std::to_string(number), description}),
+                        BoxStyle::kPlain, std::nullopt);
   } catch (...) {
   }
+}
+
+// The error box of a failure that brings no description of its own, with one
+// of the fixed texts above; in English where even its translation fails.
+void ShowFixedError(Platform& platform, int number, const char* text) noexcept {
+  std::string description;
+  try {
+    description = Tr(platform, text);
+  } catch (...) {
+    ShowError(platform, number, text);
+    return;
+  }
+  ShowError(platform, number, description.c_str());
 }
 
 }  // namespace
@@ -202,13 +231,13 @@ void CompareRun(Platform& platform, const std::function<CompareInput()>& readInp
   } catch (const std::system_error& error) {
     ShowError(platform, error.code().value(), error.what());
   } catch (const std::bad_alloc&) {
-    ShowError(platform, kOutOfMemoryNumber, kOutOfMemoryText);
+    ShowFixedError(platform, kOutOfMemoryNumber, kOutOfMemoryText);
   } catch (const std::length_error&) {
-    ShowError(platform, kOutOfMemoryNumber, kOutOfMemoryText);
+    ShowFixedError(platform, kOutOfMemoryNumber, kOutOfMemoryText);
   } catch (const std::exception& error) {
     ShowError(platform, kUnexpectedNumber, error.what());
   } catch (...) {
-    ShowError(platform, kUnexpectedNumber, kUnexpectedText);
+    ShowFixedError(platform, kUnexpectedNumber, kUnexpectedText);
   }
 }
 

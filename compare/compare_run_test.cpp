@@ -265,6 +265,37 @@ TEST_F(CompareRunTest, ErrorWhileReadingTheWindowShowsTheErrorBoxAndDoesNothingE
                                    "MessageBox(Oops, 12: Out of memory)"}));
 }
 
+// In another language the boxes' fixed words are translated, the values put
+// into them stay as they came (a path may hold "%2"), and the system's own
+// description of an error is shown as the system gave it.
+TEST_F(CompareRunTest, BoxesSpeakTheUsersLanguageAroundValuesAsTheyCame) {
+  platform.translations = {
+      {{"CompareRun", kCompareTitle}, "Dateivergleich"},
+      {{"CompareRun", kNoSourcePrompt}, "Bitte eine Quelldatei angeben"},
+      {{"CompareRun", "Oops, %1: %2"}, "Hoppla, %1: %2"},
+      {{"CompareRun", "The report file %1 has disappeared"}, "Die Berichtsdatei %1 ist weg"},
+      {{"CompareRun", kNotFinishedPrompt}, "Nicht fertig."},
+      {{"CompareRun", kEndedWithStatus}, "Status %1."},
+      {{"CompareRun", kReportFileLabel}, "Berichtsdatei: %1"},
+  };
+  Run("", "my new.txt");
+  platform.failIn = "Start";
+  platform.errorText = "Ein-/Ausgabefehler";
+  Run();
+  platform.failIn = "";
+  platform.runEnd = {RunEnd::Kind::kExited, 3, "", ""};
+  Run();
+  platform.uniqueFile = "/tmp/FC_%2%1.txt";
+  Run();
+  ASSERT_EQ(platform.boxes.size(), 4u);
+  EXPECT_EQ(platform.boxes[0].prompt, "Bitte eine Quelldatei angeben");
+  EXPECT_EQ(platform.boxes[0].title, "Dateivergleich");
+  EXPECT_EQ(platform.boxes[1].prompt, "Hoppla, 5: Ein-/Ausgabefehler");
+  EXPECT_EQ(platform.boxes[2].prompt,
+            "Nicht fertig.\n\nStatus 3.\n\nBerichtsdatei: /tmp/FC_a1B2c3.txt");
+  EXPECT_EQ(platform.boxes[3].prompt, "Hoppla, 2: Die Berichtsdatei /tmp/FC_%2%1.txt ist weg");
+}
+
 TEST_F(CompareRunTest, FailingMessageBoxDoesNotEscapeTheRun) {
   platform.failIn = "MessageBox";
   EXPECT_NO_THROW(Run("", ""));

@@ -9,6 +9,8 @@ namespace varnel {
 
 // An error raised by a platform operation. The compare run shows it as
 // "Oops, <number>: <description>"; on this platform the number is an errno.
+// The description is for the user: in the user's language, where the system
+// or the platform has it so.
 class PlatformError : public std::runtime_error {
  public:
   PlatformError(int number, const std::string& description)
@@ -126,6 +128,11 @@ class Platform {
   // Whether what the program writes on its standard error reaches a
   // terminal, where somebody reads it.
   virtual bool StandardErrorIsTerminal() const = 0;
+
+  // The user's language's form of `text`, one of the program's own fixed
+  // texts, marked for translation in `context` (see program_text.h); `text`
+  // as it is where the platform has no translation of it. Never fails.
+  virtual std::string Translated(const char* context, const char* text) const = 0;
 };
 
 }  // namespace varnel

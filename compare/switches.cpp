@@ -101,7 +101,7 @@ CountFate FateOfCount(std::string_view text, std::string_view decimalPoint) {
 std::string BuildSwitches(const OptionSet& options, std::string_view decimalPoint) {
   std::string result;
   // The caption is the details state: options count only while they are shown.
-  if (options.advancedCaption != kHideDetailsCaption) return result;
+  if (options.advancedCaption != options.hideDetailsCaption) return result;
   if (Ticked(options.chkB)) return "/B ";
 
   if (Ticked(options.chkA)) result += "/A ";

@@ -4,18 +4,25 @@
 #include <string>
 #include <string_view>
 
+#include "compare/program_text.h"
+
 namespace varnel {
 
 class Platform;
 
-// The Details toggle's two captions. The caption is the view state: options
-// take part in a comparison only while the details are shown.
-inline constexpr std::string_view kShowDetailsCaption = "Details >>>";
-inline constexpr std::string_view kHideDetailsCaption = "No Details <<<";
+// The Details toggle's two captions, as written; the window shows them in the
+// user's language. The caption is the view state: options take part in a
+// comparison only while the details are shown.
+inline constexpr std::string_view kShowDetailsCaption = QT_TRANSLATE_NOOP("UIForm", "Details >>>");
+inline constexpr std::string_view kHideDetailsCaption =
+    QT_TRANSLATE_NOOP("UIForm", "No Details <<<");
 
 // The option set of one comparison, as the main window holds it.
 struct OptionSet {
   std::string advancedCaption{kShowDetailsCaption};  // the Details toggle's caption
+  // The caption that the toggle shows while the details are shown, in the
+  // language that the window speaks: kHideDetailsCaption in English.
+  std::string hideDetailsCaption{kHideDetailsCaption};
   // Tick states: 0 unticked, 1 ticked, 2 grayed; anything but 0 counts as ticked.
   std::int16_t chkA = 0, chkB = 0, chkC = 0, chkL = 0, chkN = 0, chkT = 0, chkW = 0;
   std::string txtLB = "0";        // count fields, untrimmed, as typed
@@ -39,7 +46,9 @@ enum class CountFate {
 CountFate FateOfCount(std::string_view text, std::string_view decimalPoint);
 
 // The switch string: zero or more comparer switches, each followed by exactly
-// one blank, in fixed order. Changes nothing and reports no error of its own.
+// one blank, in fixed order; "" unless the toggle's caption is the
+// hide-caption, compared whole and case-sensitively. Changes nothing and
+// reports no error of its own.
 std::string BuildSwitches(const OptionSet& options, std::string_view decimalPoint);
 std::string BuildSwitches(const OptionSet& options);
 

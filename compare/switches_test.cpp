@@ -67,6 +67,13 @@ TEST(BuildSwitchesTest, DetailsCountOnlyForTheExactHideCaption) {
   }
   options.advancedCaption = "No Details <<<";
   EXPECT_EQ(BuildSwitches(options, "."), "/A /LB5 ");
+  // A window that speaks another language compares with its own caption.
+  options.hideDetailsCaption = "Keine Details <<<";
+  EXPECT_EQ(BuildSwitches(options, "."), "");
+  options.advancedCaption = "keine Details <<<";
+  EXPECT_EQ(BuildSwitches(options, "."), "");
+  options.advancedCaption = "Keine Details <<<";
+  EXPECT_EQ(BuildSwitches(options, "."), "/A /LB5 ");
 }
 
 TEST(BuildSwitchesTest, CountsAreSentExactlyAsTyped) {

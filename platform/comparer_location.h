@@ -13,4 +13,10 @@ namespace varnel {
 // the comparer is the fc beside the executable.
 std::string FindComparer(const std::string& executableDir);
 
+// The folder of the program's translations for the window whose executable
+// lies in `executableDir`: <prefix>/share/varnel/translations for a window
+// installed as FindComparer tells it, else the folder "translations" beside
+// the executable, where the build puts them.
+std::string FindTranslations(const std::string& executableDir);
+
 }  // namespace varnel

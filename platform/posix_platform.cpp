@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "compare/program_text.h"
 #include "platform/child_process.h"
 #include "platform/file_kind.h"
 #include "platform/shell_word.h"
@@ -26,12 +27,32 @@ constexpr char kViewer[] = "xdg-open";
 constexpr char kDefaultTempFolder[] = "/tmp";
 constexpr char kReportSuffix[] = ".txt";
 
-std::string CurrentFolder() {
+// The reasons the user reads, as written; they are shown in the user's
+// language (see Tr).
+constexpr char kTextContext[] = "PosixPlatform";
+constexpr char kNoCurrentFolder[] =
+    QT_TRANSLATE_NOOP("PosixPlatform", "The current folder cannot be read: %1");
+constexpr char kPathTooLong[] = QT_TRANSLATE_NOOP("PosixPlatform", "The path %1 is too long");
+constexpr char kComparerUnusable[] = QT_TRANSLATE_NOOP(
+    "PosixPlatform", "The comparer %1 cannot be run (%2); reinstall Varnel File Compare");
+// %1 is the viewer's name in the viewer's reasons.
+constexpr char kViewerMissing[] = QT_TRANSLATE_NOOP(
+    "PosixPlatform", "%1 was not found on PATH (it comes with the package xdg-utils)");
+constexpr char kViewerNotStarted[] =
+    QT_TRANSLATE_NOOP("PosixPlatform", "%1 could not be started (%2)");
+constexpr char kViewerSignalled[] = QT_TRANSLATE_NOOP("PosixPlatform", "%1 was ended by signal %2");
+constexpr char kViewerStatus[] = QT_TRANSLATE_NOOP("PosixPlatform", "%1 ended with exit status %2");
+
+// One of the texts above in the user's language.
+std::string Tr(const Platform& platform, const char* text) {
+  return platform.Translated(kTextContext, text);
+}
+
+std::string CurrentFolder(const Platform& platform) {
   const std::unique_ptr<char, decltype(&std::free)> folder(getcwd(nullptr, 0), &std::free);
   if (!folder) {
     const int number = errno;
-    throw PlatformError(number,
-                        std::string("The current folder cannot be read: ") + std::strerror(number));
+    throw PlatformError(number, Format(Tr(platform, kNoCurrentFolder), {std::strerror(number)}));
   }
   return folder.get();
 }
@@ -57,10 +78,10 @@ bool SameFolder(const std::string& a, const std::string& b) {
 // `folder` made absolute against the current folder, so that a report's full
 // name can be shown; as it is when the current folder cannot be read, as a
 // relative name still names the file for the command lines.
-std::string AbsoluteFolder(const std::string& folder) {
+std::string AbsoluteFolder(const Platform& platform, const std::string& folder) {
   if (folder.empty() || folder.front() == '/') return folder;
   try {
-    std::string absolute = CurrentFolder();
+    std::string absolute = CurrentFolder(platform);
     if (absolute.back() != '/') absolute += '/';
     return absolute + (folder.starts_with("./") ? folder.substr(2) : folder);
   } catch (const PlatformError&) {
@@ -68,8 +89,8 @@ std::string AbsoluteFolder(const std::string& folder) {
   }
 }
 
-PlatformError PathTooLong(const std::string& path) {
-  return PlatformError(ENAMETOOLONG, "The path " + path + " is too long");
+PlatformError PathTooLong(const Platform& platform, const std::string& path) {
+  return PlatformError(ENAMETOOLONG, Format(Tr(platform, kPathTooLong), {path}));
 }
 
 // Makes a new file `folder` + `prefix` + six random characters + ".txt", mode
@@ -97,31 +118,33 @@ std::string MakeUniqueFile(const std::string& folder, const std::string& prefix,
   return name.data();
 }
 
-// What xdg-open's exit statuses mean, as its manual gives them.
-std::string ViewerStatusMeaning(int status) {
+// Why xdg-open ended with `status`, as its manual gives the meanings.
+const char* ViewerStatusReason(int status) {
   switch (status) {
     case 1:
-      return " (error in command line syntax)";
+      return QT_TRANSLATE_NOOP("PosixPlatform",
+                               "%1 ended with exit status %2 (error in command line syntax)");
     case 2:
-      return " (the report file was not found)";
+      return QT_TRANSLATE_NOOP("PosixPlatform",
+                               "%1 ended with exit status %2 (the report file was not found)");
     case 3:
-      return " (a required tool could not be found)";
+      return QT_TRANSLATE_NOOP("PosixPlatform",
+                               "%1 ended with exit status %2 (a required tool could not be found)");
     case 4:
-      return " (the action failed)";
+      return QT_TRANSLATE_NOOP("PosixPlatform", "%1 ended with exit status %2 (the action failed)");
     default:
-      return "";
+      return kViewerStatus;
   }
 }
 
 // Why a viewer that ended with `waitStatus` did not show the report; "" when it did.
-std::string ViewerFailure(int waitStatus) {
+std::string ViewerFailure(const Platform& platform, int waitStatus) {
   const RunEnd end = DescribeEnd(waitStatus, "");
-  if (end.kind == RunEnd::Kind::kSignalled) {
-    return std::string(kViewer) + " was ended by signal " + end.signalName;
-  }
+  if (end.kind == RunEnd::Kind::kSignalled)
+    return Format(Tr(platform, kViewerSignalled), {kViewer, end.signalName});
   if (end.status <= 0) return "";
-  return std::string(kViewer) + " ended with exit status " + std::to_string(end.status) +
-         ViewerStatusMeaning(end.status);
+  return Format(Tr(platform, ViewerStatusReason(end.status)),
+                {kViewer, std::to_string(end.status)});
 }
 
 }  // namespace
@@ -134,20 +157,20 @@ std::string PosixPlatform::ShortForm(const std::string& path) const {
   struct stat status;
   if (path.empty() || path.find('\0') != std::string::npos) return "";
   if (stat(path.c_str(), &status) != 0) {
-    if (errno == ENAMETOOLONG) throw PathTooLong(path);
+    if (errno == ENAMETOOLONG) throw PathTooLong(*this, path);
     return "";
   }
   // Absolute, so it can never start with '-'; made lexically, so the report
   // shows the path as the user knows it rather than where its links lead.
   std::string absolute = path;
   if (absolute.front() != '/') {
-    std::string folder = CurrentFolder();
+    std::string folder = CurrentFolder(*this);
     if (folder.back() != '/') folder += '/';
     absolute = folder + absolute;
   }
   // The comparer opens the absolute form: a relative name inside folders
   // nested deeper than the limit exists here, but not for it.
-  if (absolute.size() >= PATH_MAX) throw PathTooLong(path);
+  if (absolute.size() >= PATH_MAX) throw PathTooLong(*this, path);
   // The comparer takes "/word" without a second '/' for a switch.
   if (absolute.find('/', 1) == std::string::npos) absolute.insert(0, "/.");
   return ShellWord(absolute);
@@ -164,7 +187,7 @@ std::string PosixPlatform::TempFolder() {
                            : std::string(kDefaultTempFolder);
   if (folder.back() != '/') folder += '/';
   // The report's full name is shown when something goes wrong with it.
-  return AbsoluteFolder(folder);
+  return AbsoluteFolder(*this, folder);
 }
 
 std::string PosixPlatform::UniqueTempFile(const std::string& folder, const std::string& prefix,
@@ -177,7 +200,7 @@ std::string PosixPlatform::UniqueTempFile(const std::string& folder, const std::
 
 std::string PosixPlatform::CreateFallbackFile(const std::string& folder,
                                               const std::string& prefix) {
-  const std::string place = AbsoluteFolder(folder);
+  const std::string place = AbsoluteFolder(*this, folder);
   int error = 0;
   std::string name = MakeUniqueFile(place, prefix, &error);
   if (name.empty()) {
@@ -202,9 +225,8 @@ long PosixPlatform::Start(const std::string& commandLine) {
     // not a missing file: the user may be able to mend that one.
     struct stat status;
     const int number = stat(comparerPath_.c_str(), &status) == 0 ? EACCES : errno;
-    throw PlatformError(number, "The comparer " + comparerPath_ + " cannot be run (" +
-                                    std::strerror(number) +
-                                    "); reinstall Varnel File Compare");
+    throw PlatformError(
+        number, Format(Tr(*this, kComparerUnusable), {comparerPath_, std::strerror(number)}));
   }
   int error = 0;
   std::unique_ptr<RunProcess> run = RunProcess::Start(commandLine, &error);
@@ -244,7 +266,7 @@ std::string PosixPlatform::WorkingFolder() const {
   if (shells != nullptr && shells[0] == '/' && !HasDotPiece(shells) && SameFolder(shells, "."))
     return shells;
   try {
-    return CurrentFolder();
+    return CurrentFolder(*this);
   } catch (const PlatformError&) {
     return "";
   }
@@ -254,10 +276,13 @@ bool PosixPlatform::StandardErrorIsTerminal() const {
   return isatty(STDERR_FILENO) == 1;
 }
 
+std::string PosixPlatform::Translated(const char*, const char* text) const {
+  return text;
+}
+
 pid_t PosixPlatform::SpawnViewer(const std::string& commandLine, ViewerFailed onFailure) {
   if (FindOnPath(kViewer).empty()) {
-    onFailure(std::string(kViewer) +
-              " was not found on PATH (it comes with the package xdg-utils)");
+    onFailure(Format(Tr(*this, kViewerMissing), {kViewer}));
     return 0;
   }
   // The viewer outlives the window in a session of its own; until then its
@@ -265,7 +290,7 @@ pid_t PosixPlatform::SpawnViewer(const std::string& commandLine, ViewerFailed on
   int error = 0;
   const pid_t pid = SpawnShell(commandLine, {.newSession = true}, &error);
   if (pid == 0) {
-    onFailure(std::string(kViewer) + " could not be started (" + std::strerror(error) + ")");
+    onFailure(Format(Tr(*this, kViewerNotStarted), {kViewer, std::strerror(error)}));
     return 0;
   }
   viewers_.push_back({pid, std::move(onFailure)});
@@ -276,10 +301,10 @@ void PosixPlatform::CollectViewers() {
   // The failures are told only once the list is settled: telling one shows a
   // box, and the event loop of that box may come back here.
   std::vector<std::pair<ViewerFailed, std::string>> failures;
-  std::erase_if(viewers_, [&failures](Viewer& viewer) {
+  std::erase_if(viewers_, [this, &failures](Viewer& viewer) {
     if (!HasEnded(viewer.pid)) return false;
     const int status = ReapChild(viewer.pid);
-    const std::string reason = ViewerFailure(status);
+    const std::string reason = ViewerFailure(*this, status);
     if (!reason.empty()) failures.emplace_back(std::move(viewer.onFailure), reason);
     return true;
   });

@@ -61,6 +61,8 @@ class PosixPlatform : public Platform {
   std::string WorkingFolder() const override;
   // Whether standard error is a terminal.
   bool StandardErrorIsTerminal() const override;
+  // `text` as it is: the platform without a toolkit speaks English alone.
+  std::string Translated(const char* context, const char* text) const override;
 
  protected:
   // The run that Start gave `pid` for; null when there is none.

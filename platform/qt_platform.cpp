@@ -242,4 +242,8 @@ void QtPlatform::MessageBox(const std::string& prompt, BoxStyle style,
   box.exec();
 }
 
+std::string QtPlatform::Translated(const char* context, const char* text) const {
+  return QCoreApplication::translate(context, text).toStdString();
+}
+
 }  // namespace varnel

@@ -45,6 +45,9 @@ class QtPlatform : public PosixPlatform {
   void MessageBox(const std::string& prompt, BoxStyle style,
                   const std::optional<std::string>& title) override;
 
+  // `text` as the application's translators give it for `context`.
+  std::string Translated(const char* context, const char* text) const override;
+
  private:
   struct ActiveWait;
 

@@ -23,7 +23,7 @@ namespace varnel {
 // `failIn`. It starts nothing and shows nothing (ShowReport and MessageBox
 // only record): a viewer's failure is told by calling `viewerFailed`, and
 // `duringWait` runs inside Wait, as the user's events do while a comparison
-// runs.
+// runs. Its user's language is English unless `translations` holds a text.
 class StandInPlatform : public Platform {
  public:
   // One message box as it was asked for.
@@ -50,6 +50,9 @@ class StandInPlatform : public Platform {
   RunEnd runEnd;                     // what Wait gives, unless EndRun was called during it
   std::function<void()> duringWait;  // runs inside Wait
   ViewerFailed viewerFailed;         // as StartViewer was given it
+
+  // The user's language's forms of fixed texts, by context and text.
+  std::map<std::pair<std::string, std::string>, std::string> translations;
 
   std::string failIn;  // "ShortForm", "TempFolder", "Start", ... or "" for none
   int errorNumber = EIO;
@@ -121,6 +124,10 @@ class StandInPlatform : public Platform {
   }
   std::string WorkingFolder() const override { return workingFolder; }
   bool StandardErrorIsTerminal() const override { return standardErrorIsTerminal; }
+  std::string Translated(const char* context, const char* text) const override {
+    const auto found = translations.find({context, text});
+    return found == translations.end() ? text : found->second;
+  }
 
  private:
   void Record(const std::string& name, const std::string& argument) const {

@@ -58,6 +58,30 @@ EXPECTED = {
                   "https://varnel.example.org/", ""),
         ("push button", "OK", ""),
     ],
+    # The main window on a German desktop.
+    "Varnel Dateivergleich": [
+        ("push button", "Quelldatei auswählen", ""),
+        ("text", "Quelle", "Wählen Sie das ursprüngliche Dokument für den Vergleich."),
+        ("text", "Ziel", "Wählen Sie das geänderte Dokument."),
+        ("push button", "Vergleichen", ""),
+        ("push button", "Zieldatei auswählen", ""),
+        ("label", "Quelle", ""),
+        ("label", "Ziel", ""),
+        ("push button", "Details >>>", ""),
+        ("push button", "Über...", ""),
+        ("check box", "Nur erste und letzte Zeile jedes Unterschieds anzeigen", ""),
+        ("check box", "Binärer Vergleich", ""),
+        ("check box", "Groß-/Kleinschreibung ignorieren", ""),
+        ("check box", "Zeilennummern beim ASCII-Vergleich anzeigen", ""),
+        ("check box", "Tabulatoren nicht in Leerzeichen umwandeln", ""),
+        ("check box", "Leerraum (Tabulatoren und Leerzeichen) zusammenfassen", ""),
+        ("check box", "Dateien als ASCII-Text vergleichen", ""),
+        ("text", "Höchstzahl abweichender Zeilen in Folge", ""),
+        ("label", "Höchstzahl abweichender Zeilen in Folge", ""),
+        ("text", "Anzahl der Zeilen in Folge, die nach einer Abweichung übereinstimmen müssen", ""),
+        ("label", "Anzahl der Zeilen in Folge, die nach einer Abweichung übereinstimmen müssen",
+         ""),
+    ],
 }
 
 

@@ -5,6 +5,10 @@
 
 set -euo pipefail
 
+# The tests read the program's English texts, whatever languages the machine
+# prefers; a test of another language names its own.
+export LANGUAGE=en
+
 VARNEL_BIN=$1
 FC_BIN=$2
 SCRATCH=$(mktemp -d)
@@ -51,12 +55,13 @@ start_x() {
 
 # The window finds its comparer beside its own executable, so a copy of it in
 # the scratch folder runs a comparer that records each call and then runs a
-# copy of the real one, $REAL_FC. Everything the program runs is copied into
-# the scratch folder, which another user can enter where the build tree may
-# not be.
+# copy of the real one, $REAL_FC; its translations go beside it as well.
+# Everything the program runs is copied into the scratch folder, which
+# another user can enter where the build tree may not be.
 prepare_programs() {
   mkdir -p "$SCRATCH/app" "$SCRATCH/path" "$SCRATCH/tmp" "$SCRATCH/files" "$SCRATCH/comparer"
   cp "$VARNEL_BIN" "$SCRATCH/app/varnel"
+  cp -r "$(dirname "$VARNEL_BIN")/translations" "$SCRATCH/app/"
   REAL_FC="$SCRATCH/comparer/fc"
   cp "$FC_BIN" "$REAL_FC"
   cat >"$SCRATCH/app/fc" <<SH
@@ -71,9 +76,9 @@ SH
   chmod +x "$SCRATCH/app/fc" "$SCRATCH/path/xdg-open"
 }
 
-# Starts the program and waits for its window; arguments of the form
-# NAME=value are added to its environment, and those after "--" go to the
-# program.
+# Starts the program and waits for its window, titled $MAIN_TITLE where that
+# is set; arguments of the form NAME=value are added to its environment, and
+# those after "--" go to the program.
 start_app() {
   local settings=()
   while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1"); shift; done
@@ -81,7 +86,8 @@ start_app() {
   TMPDIR="$SCRATCH/tmp" PATH="$SCRATCH/path:$PATH" QT_QPA_PLATFORM=xcb \
     env "${settings[@]}" "$SCRATCH/app/varnel" "$@" >"$SCRATCH/app.log" 2>&1 &
   APP_PID=$!
-  MAIN_WINDOW=$(xdotool search --sync --onlyvisible --name '^Varnel File Compare$' | head -n1)
+  MAIN_WINDOW=$(xdotool search --sync --onlyvisible --name "^${MAIN_TITLE:-Varnel File Compare}\$" |
+    head -n1)
   [ -n "$MAIN_WINDOW" ] || fail "the main window did not appear"
   xdotool windowfocus --sync "$MAIN_WINDOW"
 }
