@@ -143,9 +143,11 @@ void UIForm::createOptionBand() {
 }
 
 // The window as drawn, grown where a caption in the user's language needs
-// more room. The compact view still ends where the option band begins.
+// more room. The compact view still ends where the option band begins, and
+// About still meets the client area's right edge.
 void UIForm::fitCaptions() {
   const QSize client = varnel::FitCaptions(this, QSize(Pixels(kClientWidth), kDetailedHeight));
+  cmdAbout->move(client.width() - cmdAbout->width(), cmdAbout->y());
   detailedHeight_ = client.height();
   compactHeight_ = kCompactHeight + chkA->y() - Pixels(kOptionBandTop);
   setGeometry(Pixels(kStartLeft), Pixels(kStartTop), client.width(), detailedHeight_);

@@ -17,10 +17,23 @@ QTranslator* LoadTranslator(const QLocale& locale, const QString& name, const QS
   return nullptr;
 }
 
+// The program's translation into the first of `locale`'s UI languages that it
+// speaks; null where that is English, its own language, which needs none.
+// Qt's own search would pass over English, having no file for it, and take a
+// language that the user ranked below it.
+QTranslator* LoadProgramTranslator(const QLocale& locale, const QString& folder) {
+  for (const QString& language : locale.uiLanguages()) {
+    if (QLocale(language).language() == QLocale::English) return nullptr;
+    QTranslator* translator = LoadTranslator(QLocale(language), QStringLiteral("varnel"), folder);
+    if (translator != nullptr) return translator;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 QList<QTranslator*> InstallTranslators(const QString& folder, const QLocale& locale) {
-  QTranslator* program = LoadTranslator(locale, QStringLiteral("varnel"), folder);
+  QTranslator* program = LoadProgramTranslator(locale, folder);
   if (program == nullptr) return {};
   QCoreApplication::installTranslator(program);
   QList<QTranslator*> installed{program};
