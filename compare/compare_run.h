@@ -59,10 +59,11 @@ struct CompareInput {
 // handler is in place, shortens both field texts, makes the report file, runs
 // the comparer into it through the interpreter, waits for it, and starts the
 // viewer on the report only when the comparer finished; where the viewer
-// cannot show it, the report opens in the program's own report window. Every failure ends in
-// a message box; nothing is thrown. A PlatformError shows its own number;
-// running out of memory shows ENOMEM, and any other unexpected failure -1,
-// each with its description. A run ended through EndRun shows nothing.
+// cannot show it, the report opens in the program's own report window. Every
+// failure ends in a message box; nothing is thrown. A PlatformError shows its
+// own number; running out of memory shows ENOMEM, and any other unexpected
+// failure -1, each with its description. A run ended through EndRun shows
+// nothing.
 void CompareRun(Platform& platform, const std::function<CompareInput()>& readInput);
 
 }  // namespace varnel

@@ -19,10 +19,10 @@ namespace {
 
 // Reads of this size keep system calls few, and the two files' pieces, read in turn, in the
 // processor's cache until they are compared. A text comparison holds at most a chunk and a
-// quarter of each file, and a chunk of scratch, whatever the length of the lines (a UTF-16 or UTF-32
-// file adds some 0.4 MiB for decoding, whatever its size); besides that only the resync search grows,
-// with its /LB window: by 12 bytes a line, and in a long search by up to some 40 more for its
-// index of runs.
+// quarter of each file, and a chunk of scratch, whatever the length of the lines (a UTF-16 or
+// UTF-32 file adds some 0.4 MiB for decoding, whatever its size); besides that only the resync
+// search grows, with its /LB window: by 12 bytes a line, and in a long search by up to some 40 more
+// for its index of runs.
 constexpr size_t kChunk = size_t{256} << 10;
 // The most of each file that is held from the last equal line before a block on, so that the
 // search and the report read none of it again (see TextWalk): enough for nearly every block.
