@@ -355,18 +355,12 @@ struct View {
   std::vector<QRect> places;
 };
 
-QString CaptionOf(const QWidget* control) {
-  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
-  if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
-  return {};
-}
-
 // Adds to `misfits` a line for a caption of `control` that `window` does not
 // show whole: a word-wrapped label's lines must fit the part of its room in
 // sight; a caption on one line must fit across its room, within the window.
 void CheckCaptionFits(const QWidget* window, const QWidget* control, const QString& where,
                       QStringList* misfits) {
-  const QString caption = CaptionOf(control);
+  const QString caption = varnel::CaptionOf(control);
   const QRect room = varnel::CaptionRoom(control).translated(control->mapTo(window, QPoint(0, 0)));
   const QRect inSight = room.intersected(QRect(QPoint(0, 0), window->size()));
   const QFontMetrics metrics = control->fontMetrics();
@@ -405,7 +399,7 @@ View Look(QWidget* window, const QString& name, QStringList* misfits) {
     // program's name, a path.
     if (!qobject_cast<const QLineEdit*>(control) && control->objectName() != "lblTitle" &&
         control->objectName() != "reportFile") {
-      view.texts << where + QStringLiteral(" caption: ") + CaptionOf(control);
+      view.texts << where + QStringLiteral(" caption: ") + varnel::CaptionOf(control);
       CheckCaptionFits(window, control, where, misfits);
     }
     view.texts << where + QStringLiteral(" tool tip: ") + control->toolTip();

@@ -68,10 +68,7 @@ bool AboveZero(const std::string& number) {
 }
 
 bool IsBlankText(std::string_view text) {
-  for (char c : text) {
-    if (!IsBlank(c)) return false;
-  }
-  return true;
+  return std::all_of(text.begin(), text.end(), IsBlank);
 }
 
 }  // namespace

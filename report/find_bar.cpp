@@ -54,19 +54,19 @@ void FindBar::dismiss() {
 }
 
 void FindBar::findNext() {
-  if (field_->text().isEmpty()) {
-    open();
-    return;
-  }
-  find(text_->textCursor(), {});
+  findOn({});
 }
 
 void FindBar::findPrevious() {
+  findOn(QTextDocument::FindBackward);
+}
+
+void FindBar::findOn(QTextDocument::FindFlags flags) {
   if (field_->text().isEmpty()) {
     open();
     return;
   }
-  find(text_->textCursor(), QTextDocument::FindBackward);
+  find(text_->textCursor(), flags);
 }
 
 // Each letter typed searches again from where the current match begins, so

@@ -35,6 +35,8 @@ class FindBar : public QWidget {
   void createField();
   void createButtons();
   void findAsTyped();
+  // From the current match on, or opens the bar where the field is empty.
+  void findOn(QTextDocument::FindFlags flags);
   void find(const QTextCursor& from, QTextDocument::FindFlags flags);
 
   QPlainTextEdit* text_;

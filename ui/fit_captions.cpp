@@ -20,12 +20,6 @@ namespace {
 constexpr int kGap = 6;
 constexpr int kRightMargin = 14;
 
-QString CaptionOf(const QWidget* control) {
-  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
-  if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
-  return {};
-}
-
 bool SameRow(const QRect& a, const QRect& b) {
   return a.top() <= b.bottom() && b.top() <= a.bottom();
 }
@@ -138,6 +132,12 @@ class Fitter {
 };
 
 }  // namespace
+
+QString CaptionOf(const QWidget* control) {
+  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
+  if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+  return {};
+}
 
 QRect CaptionRoom(const QWidget* control) {
   QStyleOptionButton option;

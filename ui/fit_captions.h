@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 class QWidget;
 
@@ -20,6 +21,10 @@ namespace varnel {
 // `client`: it grows by as much as the controls did. Moves and resizes
 // nothing where every caption fits, as the drawn layout's English ones do.
 QSize FitCaptions(QWidget* window, QSize client);
+
+// The caption of `control`: a button's or tick box's text, a label's; empty
+// for any other control.
+QString CaptionOf(const QWidget* control);
 
 // Where the style of `control`, a button, tick box or label, draws its
 // caption, in the control's own coordinates.

@@ -181,6 +181,20 @@ fill_fields() {
 signals_since() { tail -n +"$(($1 + 1))" "$SCRATCH/task-bar"; }
 shown_since() { signals_since "$1" | grep -q ' true$'; }
 hidden_since() { signals_since "$1" | tail -n1 | grep -q ' false$'; }
+# Compares $1 and $2, the comparer in mode $3, waits up to $4
+# seconds for the report and for the progress to be hidden, and prints the
+# progress recorded; $signals is where this run's signals begin.
+compare_recording_progress() {
+  fill_fields "$1" "$2"
+  viewers=$(count "$SCRATCH/viewer-calls")
+  signals=$(count "$SCRATCH/task-bar")
+  mode "$3"
+  compare
+  wait_for "$4" lines_above "$SCRATCH/viewer-calls" "$viewers" ||
+    fail "the viewer was never started"
+  wait_for 10 hidden_since "$signals" || fail "the progress was not hidden after the report"
+  echo "recorded:" $(signals_since "$signals" | cut -d' ' -f2-3 | tr ' ' /)
+}
 
 # Asks window $1 to close, as a window manager's close button does.
 request_close() {
@@ -285,7 +299,8 @@ compare
 box_says "The report could not be opened: xdg-open ended with exit status 4 (the action failed)."
 grep -qF "Nor could it be read to show it here: No such file or directory." <<<"$BOX_TEXT" ||
   fail "the box does not say why the report window could not show it: $BOX_TEXT"
-grep -q "^Report file: $SCRATCH/tmp/FC_.*\.txt$" <<<"$BOX_TEXT" || fail "the box does not name the report"
+grep -q "^Report file: $SCRATCH/tmp/FC_.*\.txt$" <<<"$BOX_TEXT" ||
+  fail "the box does not name the report"
 viewer 0
 
 if [ -n "$full_disk" ]; then
@@ -305,14 +320,7 @@ fi
 echo "-- a long comparison shows in the task bar how far it has come, then hides it"
 seq 1 2400 >"$SCRATCH/files/long-old.txt"
 seq 1 2400 | sed 's/00$/00x/' >"$SCRATCH/files/long-new.txt"
-fill_fields "$SCRATCH/files/long-old.txt" "$SCRATCH/files/long-new.txt"
-viewers=$(count "$SCRATCH/viewer-calls")
-signals=$(count "$SCRATCH/task-bar")
-mode read
-compare
-wait_for 20 lines_above "$SCRATCH/viewer-calls" "$viewers" || fail "the viewer was never started"
-wait_for 10 hidden_since "$signals" || fail "the progress was not hidden after the report"
-echo "recorded:" $(signals_since "$signals" | cut -d' ' -f2-3 | tr ' ' /)
+compare_recording_progress "$SCRATCH/files/long-old.txt" "$SCRATCH/files/long-new.txt" read 20
 signals_since "$signals" | awk '
   $1 != "application://org.example.varnel.desktop" { print "a signal names " $1; bad = 1 }
   $3 == "true" {
@@ -332,15 +340,8 @@ echo "-- a change near the end: the task bar shows how far the comparer has come
 # A comparer that read the files again, or kept no offsets, fails here.
 seq 1 600000 >"$SCRATCH/files/late-old.txt"
 seq 1 600000 | sed '540000s/$/x/' >"$SCRATCH/files/late-new.txt"
-fill_fields "$SCRATCH/files/late-old.txt" "$SCRATCH/files/late-new.txt"
-viewers=$(count "$SCRATCH/viewer-calls")
-signals=$(count "$SCRATCH/task-bar")
-mode traced
-compare
-wait_for 30 lines_above "$SCRATCH/viewer-calls" "$viewers" || fail "the viewer was never started"
-wait_for 10 hidden_since "$signals" || fail "the progress was not hidden after the report"
+compare_recording_progress "$SCRATCH/files/late-old.txt" "$SCRATCH/files/late-new.txt" traced 30
 grep -qx '540000x' "$(tail -n1 "$SCRATCH/viewer-calls")" || fail "the report misses the change"
-echo "recorded:" $(signals_since "$signals" | cut -d' ' -f2-3 | tr ' ' /)
 # After its last read the comparer only finds the files' ends and writes the
 # report, less than one sampling apart: only the last value shown may be full.
 signals_since "$signals" | awk '
